@@ -1,0 +1,7 @@
+#include "appvalues.h"
+
+AppValues &App()
+{
+    static AppValues values;
+    return values;
+}
