@@ -4,11 +4,14 @@
 #include "databaseengine.h"
 #include "schemadefinition.h"
 #include "settingsstore.h"
+#include "engineerror.h"
+#include "postgresengine.h"
 #include "sqliteengine.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QUrl>
 
 void Installation::createDatabase(const QString &dataDir)
 {
@@ -33,12 +36,36 @@ void Installation::createDatabase(const QString &dataDir)
     }
 }
 
+void Installation::createServerDatabase(const QString &url)
+{
+    PostgresEngine engine(QStringLiteral("install:") + url, QUrl(url));
+    if (!engine.tableNames().isEmpty())
+        throw EngineError(EngineCondition::Other, QStringLiteral("The database already has tables: %1").arg(QUrl(url).path()));
+    {
+        DatabaseEngine::Transaction transaction(engine);
+        for (const QString &statement : PostgresEngine::schemaStatements())
+            engine.run(statement);
+        for (const QString &statement : SchemaDefinition::shippedRows())
+            engine.run(statement);
+        transaction.commit();
+    }
+    engine.disconnect();
+}
+
 bool Installation::install(const QString &dataDir, QString *error)
 {
-    const QString dir = QDir(dataDir).absolutePath();
+    const bool server = PostgresEngine::isServerAlias(dataDir);
+    const QString dir = server ? dataDir : QDir(dataDir).absolutePath();
     try {
-        if (!QFileInfo::exists(SqliteEngine::filePath(dir)))
+        if (server) {
+            PostgresEngine probe(QStringLiteral("probe:") + dir, QUrl(dir));
+            const bool empty = probe.tableNames().isEmpty();
+            probe.disconnect();
+            if (empty)
+                createServerDatabase(dir);
+        } else if (!QFileInfo::exists(SqliteEngine::filePath(dir))) {
             createDatabase(dir);
+        }
     } catch (const AppError &failure) {
         if (error)
             *error = failure.message();

@@ -94,5 +94,7 @@ bool AliasExists(const QString &alias)
 QString GetAliasPath(const QString &alias)
 {
     const QString path = SettingsStore::read(alias).trimmed();
-    return path.isEmpty() ? QString() : QDir::cleanPath(path);
+    if (path.isEmpty() || path.contains(QLatin1String("://")))
+        return path;  // empty, or a server URL
+    return QDir::cleanPath(path);
 }

@@ -5,7 +5,7 @@ packages=(
   cmake g++ make pkg-config
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-charts-dev
   libsqlite3-dev sqlite3 zlib1g-dev libxlsxwriter-dev
-  fonts-noto-cjk xdg-utils
+  fonts-noto-cjk xdg-utils postgresql
 )
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi

@@ -5,5 +5,16 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/tools/install-packages.sh"
 cmake -S "$root" -B "$root/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo
 cmake --build "$root/build" -j"$(nproc)"
+# The engine tests also run against a throw-away PostgreSQL cluster on loopback.
+pgdir=$(mktemp -d /tmp/ruvelo-test-pg.XXXXXX)
+chmod 755 "$pgdir"
+export RUVELO_TEST_PG=$("$root/tools/start-test-postgres.sh" "$pgdir/cluster" 54329)
+stop_pg() {
+  bin=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n 1)
+  if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$bin/pg_ctl" -D "$pgdir/cluster" stop -m fast >/dev/null 2>&1 || true
+  else "$bin/pg_ctl" -D "$pgdir/cluster" stop -m fast >/dev/null 2>&1 || true; fi
+  rm -rf "$pgdir"
+}
+trap stop_pg EXIT
 cd "$root/build"
 QT_QPA_PLATFORM=offscreen ctest -j"$(nproc)" --output-on-failure

@@ -16,9 +16,11 @@ class tst_DbHelpers : public QObject
     ScriptedMessages messages;
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
     void init()
     {
-        db = std::make_unique<TestDatabase>();
+        QFETCH_GLOBAL(QString, backend);
+        db = std::make_unique<TestDatabase>(backend);
         messages.clear();
     }
     void cleanup() { db.reset(); }

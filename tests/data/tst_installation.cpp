@@ -21,9 +21,11 @@ class tst_Installation : public QObject
     QString value(const QString &sql) { return GetFieldValue(MainDatabaseName, sql); }
 
 private slots:
+    void everyTableWithItsColumns_data() { TestDatabase::addBackendRows(); }
     void everyTableWithItsColumns()
     {
-        TestDatabase db;
+        QFETCH(QString, backend);
+        TestDatabase db(backend);
         const QStringList tables = db.engine().tableNames();
         QCOMPARE(tables.size(), SchemaDefinition::shipped().tables().size());
         for (const SchemaTable &table : SchemaDefinition::shipped().tables()) {
@@ -37,9 +39,11 @@ private slots:
         QCOMPARE(db.engine().columns("QX_EMPLOYEE_TABLE").last().width, 0);
     }
 
+    void shippedRows_data() { TestDatabase::addBackendRows(); }
     void shippedRows()
     {
-        TestDatabase db;
+        QFETCH(QString, backend);
+        TestDatabase db(backend);
         QCOMPARE(value("SELECT COUNT(*) FROM SYS_COMPOSE_TABLE"), QString("4"));
         QStringList counts;
         auto groups = OpenSQL(MainDatabaseName,

@@ -1,32 +1,85 @@
 #include "testdatabase.h"
 
 #include "databaseengine.h"
+#include "engineconfig.h"
 #include "installation.h"
+#include "postgresengine.h"
 #include "sqliteengine.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QRandomGenerator>
+#include <QUrl>
 #include <QtTest>
 
 namespace {
+
 const QString SecondName = QStringLiteral("SecondConnection");
+
+QString serverBase()
+{
+    return qEnvironmentVariable("RUVELO_TEST_PG");
 }
 
-TestDatabase::TestDatabase()
+void runOnServer(const QString &sql)
+{
+    PostgresEngine admin(QStringLiteral("test-admin"), QUrl(serverBase()));
+    admin.run(sql);
+    admin.disconnect();
+}
+
+} // namespace
+
+QStringList TestDatabase::backends()
+{
+    QStringList result{QStringLiteral("sqlite")};
+    if (!serverBase().isEmpty())
+        result << QStringLiteral("postgresql");
+    return result;
+}
+
+void TestDatabase::addBackendRows()
+{
+    QTest::addColumn<QString>("backend");
+    for (const QString &backend : backends())
+        QTest::newRow(qPrintable(backend)) << backend;
+}
+
+TestDatabase::TestDatabase(const QString &backend) : m_backend(backend)
 {
     qputenv("RUVELO_SETTINGS", QDir(m_dir.path()).filePath(QStringLiteral("settings.ini")).toUtf8());
-    Installation::createDatabase(dataDir());
-    DatabaseEngine::add(std::make_unique<SqliteEngine>(MainDatabaseName, dataDir())).connect();
+    if (isServer()) {
+        if (serverBase().isEmpty())
+            qFatal("RUVELO_TEST_PG is not set");
+        m_serverDatabase = QStringLiteral("ruvelo_test_%1_%2").arg(QCoreApplication::applicationPid())
+                               .arg(QRandomGenerator::global()->generate());
+        runOnServer(QStringLiteral("CREATE DATABASE %1").arg(m_serverDatabase));
+        QUrl url(serverBase());
+        url.setPath(QLatin1Char('/') + m_serverDatabase);
+        m_serverUrl = url.toString();
+        Installation::createServerDatabase(m_serverUrl);
+    } else {
+        Installation::createDatabase(dataDir());
+    }
+    DatabaseEngine::add(CreateEngine(MainDatabaseName, aliasValue())).connect();
 }
 
 TestDatabase::~TestDatabase()
 {
     DatabaseEngine::remove(SecondName);
     DatabaseEngine::remove(MainDatabaseName);
+    if (isServer())
+        runOnServer(QStringLiteral("DROP DATABASE IF EXISTS %1 WITH (FORCE)").arg(m_serverDatabase));
 }
 
 QString TestDatabase::dataDir() const
 {
-    return QDir(m_dir.path()).filePath(QStringLiteral("data"));
+    return isServer() ? m_serverUrl : QDir(m_dir.path()).filePath(QStringLiteral("data"));
+}
+
+QString TestDatabase::aliasValue() const
+{
+    return dataDir();
 }
 
 DatabaseEngine &TestDatabase::engine()
@@ -38,5 +91,5 @@ DatabaseEngine &TestDatabase::secondConnection()
 {
     if (DatabaseEngine *engine = DatabaseEngine::find(SecondName))
         return *engine;
-    return DatabaseEngine::add(std::make_unique<SqliteEngine>(SecondName, dataDir()));
+    return DatabaseEngine::add(CreateEngine(SecondName, aliasValue()));
 }
