@@ -1,8 +1,10 @@
 #include "databaseengine.h"
 #include "exceptionhandler.h"
 #include "scriptedmessages.h"
+#include "sqliteengine.h"
 #include "testdatabase.h"
 
+#include <QTemporaryDir>
 #include <QtTest>
 
 // What the user sees for each kind of failure.
@@ -63,6 +65,19 @@ private slots:
         db.engine().run("INSERT INTO QX_CAR_TABLE(CAR_RECORD_ID) VALUES('A')");
         QCOMPARE(shown([&] { db.engine().run("UPDATE QX_CAR_TABLE SET CAR_BUY_DATE = '2024/01/01'"); }),
                  QStringList{"W:请按格式YYYY-MM-DD 输入日期"});
+    }
+
+    // A database file that is missing or not a database ends in the open-failure message.
+    void unopenableDatabase()
+    {
+        QTemporaryDir dir;
+        QCOMPARE(shown([&] { SqliteEngine("Missing", dir.filePath("none")).connect(); }),
+                 QStringList{"W:数据库打开过程发生错误"});
+        QFile junk(SqliteEngine::filePath(dir.path()));
+        QVERIFY(junk.open(QIODevice::WriteOnly));
+        junk.write("this is not a database file, just some text that fills the header and more ........");
+        junk.close();
+        QCOMPARE(shown([&] { SqliteEngine("Junk", dir.path()).connect(); }), QStringList{"W:数据库打开过程发生错误"});
     }
 
     void otherKinds_data()
