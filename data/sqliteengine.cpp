@@ -115,6 +115,7 @@ void SqliteEngine::openFile(bool create)
     db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_URI;QSQLITE_BUSY_TIMEOUT=10000"));
     if (!db.open()) {
         const QSqlError error = db.lastError();
+        db = QSqlDatabase();
         disconnect();
         throw EngineError(EngineCondition::OpenFailed, error.text(), error.nativeErrorCode().toInt());
     }
@@ -133,6 +134,7 @@ void SqliteEngine::openFile(bool create)
     if (!ok) {
         const QSqlError error = probe.lastError();
         probe = QSqlQuery();
+        db = QSqlDatabase();
         disconnect();
         throw EngineError(EngineCondition::OpenFailed, error.text(), error.nativeErrorCode().toInt());
     }

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QGridLayout>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -10,10 +11,19 @@ namespace {
 const QString InfoCaption = QStringLiteral("提示信息");
 const QString ErrorCaption = QStringLiteral("错误信息");
 
+// Message boxes size themselves to their text; keep them wide enough for the caption,
+// which the desktop extends with the program's title.
+void keepCaptionReadable(QMessageBox &box)
+{
+    if (auto *grid = qobject_cast<QGridLayout *>(box.layout()))
+        grid->addItem(new QSpacerItem(320, 0, QSizePolicy::Minimum, QSizePolicy::Expanding), grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 void showBox(QMessageBox::Icon icon, const QString &caption, const QString &text, QObject *owner)
 {
     QMessageBox box(icon, caption, text, QMessageBox::Ok, WidgetMessageService::ownerWindow(owner));
     box.button(QMessageBox::Ok)->setText(QStringLiteral("确定"));
+    keepCaptionReadable(box);
     box.exec();
 }
 
@@ -50,6 +60,7 @@ bool WidgetMessageService::question(const QString &text, QObject *owner)
     box.button(QMessageBox::Yes)->setText(QStringLiteral("是"));
     box.button(QMessageBox::No)->setText(QStringLiteral("否"));
     box.setDefaultButton(QMessageBox::Yes);
+    keepCaptionReadable(box);
     return box.exec() == QMessageBox::Yes;
 }
 
