@@ -6,6 +6,7 @@ packages=(
   qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql qt6-charts-dev
   libsqlite3-dev sqlite3 zlib1g-dev libxlsxwriter-dev
   fonts-noto-cjk xdg-utils postgresql
+  clang libclang-rt-14-dev
 )
 sudo_cmd=()
 if [ "$(id -u)" -ne 0 ]; then sudo_cmd=(sudo); fi
