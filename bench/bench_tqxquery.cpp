@@ -1,0 +1,329 @@
+// The editable query over a big fleet database, each figure beside the same SQL run
+// directly through the SQLite C API:
+//   open_first_page   open SELECT * FROM QX_CAR_WORK_TABLE (its first page of rows is read)
+//   open_first_rows   the same, and the text of the first 30 rows as a view shows it
+//   open_rss          process memory after that open
+//   scroll_100k_rows  read on until 100 000 rows are loaded (and the memory then)
+//   record_count, footer_sums   exact aggregates over the whole result
+//   add_save_task     add and save one work task with a "Y" task number
+// Usage: bench_tqxquery [--vehicles N] [--tasks N] [--repairs N] [--money N] [--dir DIR]
+// The database is generated into DIR (default /tmp) and reused when present.
+
+#include "databaseengine.h"
+#include "dbhelpers.h"
+#include "fleetgenerator.h"
+#include "gbkwidth.h"
+#include "recordnumbering.h"
+#include "sqliteengine.h"
+#include "tqxquery.h"
+#include "tqxquerymodel.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <sqlite3.h>
+#include <vector>
+
+namespace {
+
+constexpr int VisibleRows = 30;
+constexpr int Repeats = 15;
+
+void gbkWidthFunction(sqlite3_context *context, int, sqlite3_value **arguments)
+{
+    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(arguments[0]));
+    sqlite3_result_int(context, gbkWidthUtf8(text, sqlite3_value_bytes(arguments[0])));
+}
+
+double rssMegabytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
+    }
+    return 0;
+}
+
+double milliseconds(const std::function<void()> &work)
+{
+    QElapsedTimer timer;
+    timer.start();
+    work();
+    return double(timer.nsecsElapsed()) / 1e6;
+}
+
+double median(const std::function<void()> &work, int repeats = Repeats)
+{
+    work();  // warm-up
+    std::vector<double> times;
+    for (int i = 0; i < repeats; ++i)
+        times.push_back(milliseconds(work));
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+void report(const char *name, double value, const char *unit, const char *reference, double referenceValue)
+{
+    std::printf("bench %s %.3f %s ratio %.2f vs %s=%.3f%s\n", name, value, unit,
+                referenceValue > 0 ? value / referenceValue : 0.0, reference, referenceValue, unit);
+    std::fflush(stdout);
+}
+
+// A separate plain SQLite connection to the same file: the reference.
+class RawConnection
+{
+public:
+    explicit RawConnection(const QString &path)
+    {
+        sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
+        sqlite3_create_function_v2(m_db, "gbk_width", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, gbkWidthFunction,
+                                   nullptr, nullptr, nullptr);
+        sqlite3_busy_timeout(m_db, 10000);
+    }
+    ~RawConnection() { sqlite3_close(m_db); }
+
+    // Steps up to `rows` rows, reading every column as the program would show it.
+    qint64 read(const char *sql, int rows)
+    {
+        sqlite3_stmt *statement = nullptr;
+        sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr);
+        qint64 bytes = 0;
+        const int columns = sqlite3_column_count(statement);
+        for (int row = 0; row < rows && sqlite3_step(statement) == SQLITE_ROW; ++row) {
+            for (int column = 0; column < columns; ++column) {
+                switch (sqlite3_column_type(statement, column)) {
+                case SQLITE_TEXT: bytes += sqlite3_column_bytes(statement, column) + (sqlite3_column_text(statement, column) ? 0 : 1); break;
+                case SQLITE_FLOAT: bytes += qint64(sqlite3_column_double(statement, column)) & 1; break;
+                case SQLITE_INTEGER: bytes += sqlite3_column_int64(statement, column) & 1; break;
+                default: break;
+                }
+            }
+        }
+        sqlite3_finalize(statement);
+        return bytes;
+    }
+
+    void exec(const char *sql) { sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
+
+    // What saving a new task asks of the database: the next number, the two uniqueness
+    // look-ups, the INSERT and the row read back, in one transaction.
+    void addTask(int sequence)
+    {
+        exec("BEGIN");
+        const QString key = RecordNumbering::timeStampKey(QStringLiteral("C"), QDateTime::currentDateTime());
+        read("SELECT WORK_ID FROM QX_CAR_WORK_TABLE WHERE WORK_ID BETWEEN '2006000000' AND '2006999999' ORDER BY WORK_ID DESC", 1);
+        const QByteArray number = QStringLiteral("2006%1").arg(900000 + sequence, 6, 10, QLatin1Char('0')).toUtf8();
+        const QByteArray keyText = key.toUtf8();
+        read(("SELECT CAR_WORK_ID FROM QX_CAR_WORK_TABLE WHERE CAR_WORK_ID='" + keyText + "'").constData(), 1);
+        read(("SELECT WORK_ID FROM QX_CAR_WORK_TABLE WHERE WORK_ID='" + number + "'").constData(), 1);
+        sqlite3_stmt *insert = nullptr;
+        sqlite3_prepare_v2(m_db,
+                           "INSERT INTO QX_CAR_WORK_TABLE(CAR_WORK_ID,CAR_RECORD_ID,WORK_ID,STATUS,WORK_START_DATE,WORK_PLACE,"
+                           "WORK_CONTENT,WORK_MONEY,NOTE,CREATE_NAME,CREATE_DATE) VALUES(?,?,?,?,?,?,?,?,?,?,?)",
+                           -1, &insert, nullptr);
+        const QByteArray values[] = {keyText, "A020301100000000", number, "未完工", "2006-08-31", "港口码头", "钢材吊装"};
+        for (int i = 0; i < 7; ++i)
+            sqlite3_bind_text(insert, i + 1, values[i].constData(), int(values[i].size()), SQLITE_TRANSIENT);
+        sqlite3_bind_double(insert, 8, 1200.0);
+        sqlite3_bind_text(insert, 9, "bench", -1, SQLITE_STATIC);
+        sqlite3_bind_text(insert, 10, "张三", -1, SQLITE_STATIC);
+        sqlite3_bind_text(insert, 11, "2006-08-31", -1, SQLITE_STATIC);
+        sqlite3_step(insert);
+        sqlite3_finalize(insert);
+        read(("SELECT * FROM QX_CAR_WORK_TABLE  WHERE CAR_WORK_ID='" + keyText + "'").constData(), 1);
+        exec("COMMIT");
+    }
+
+private:
+    sqlite3 *m_db = nullptr;
+};
+
+// The work-task query as the work-task screen sets it up with task numbering on.
+void configureWorkQuery(TQXQuery &query)
+{
+    query.setObjectName(QStringLiteral("Query"));
+    query.setTableName(QStringLiteral("QX_CAR_WORK_TABLE"));
+    QStringList columns;
+    for (const ColumnInfo &column : DatabaseEngine::byName(MainDatabaseName).columns(QStringLiteral("QX_CAR_WORK_TABLE")))
+        columns << column.name;
+    query.UpdateSQL.ModifySQL = QStringList{QStringLiteral("update QX_CAR_WORK_TABLE"), QStringLiteral("set")};
+    for (const QString &column : columns)
+        query.UpdateSQL.ModifySQL << QStringLiteral("  %1 = :%1%2").arg(column, column == columns.last() ? QString() : QStringLiteral(","));
+    query.UpdateSQL.ModifySQL << QStringLiteral("where") << QStringLiteral("  CAR_WORK_ID = :OLD_CAR_WORK_ID");
+    query.UpdateSQL.InsertSQL = QStringList{QStringLiteral("insert into QX_CAR_WORK_TABLE"),
+                                            QStringLiteral("  (") + columns.join(QStringLiteral(", ")) + QLatin1Char(')'),
+                                            QStringLiteral("values"),
+                                            QStringLiteral("  (:") + columns.join(QStringLiteral(", :")) + QLatin1Char(')')};
+    query.UpdateSQL.DeleteSQL = QStringList{QStringLiteral("delete from QX_CAR_WORK_TABLE"), QStringLiteral("where"),
+                                            QStringLiteral("  CAR_WORK_ID = :OLD_CAR_WORK_ID")};
+    query.UserName = QStringLiteral("张三");
+    query.Clock = [] { return QDateTime(QDate(2006, 8, 31), QTime::currentTime()); };
+
+    TInsertData name;
+    name.FieldName = QStringLiteral("CREATE_NAME");
+    name.Kind = QStringLiteral("A");
+    name.Value = query.UserName;
+    TInsertData status;
+    status.FieldName = QStringLiteral("STATUS");
+    status.Kind = QStringLiteral("A");
+    status.Value = QStringLiteral("未完工");
+    TInsertData key;
+    key.FieldName = QStringLiteral("CAR_WORK_ID");
+    key.Kind = QStringLiteral("T");
+    key.Prefix = QStringLiteral("C");
+    key.Width = 12;
+    TInsertData number;
+    number.FieldName = QStringLiteral("WORK_ID");
+    number.Kind = QStringLiteral("Y");
+    number.Width = 10;
+    query.InsertData = {name, TInsertData::workingDate(QStringLiteral("CREATE_DATE")),
+                        TInsertData::workingDate(QStringLiteral("WORK_START_DATE")), status, key, number};
+
+    const auto unique = [](const QString &field, const QString &message) {
+        TCheckData check;
+        check.Items = {TCheckItem{field, field, {}, {}, QStringLiteral("C")}};
+        check.TriggerField = field;
+        check.SqlHead = QStringLiteral("SELECT ") + field + QStringLiteral(" FROM QX_CAR_WORK_TABLE WHERE ");
+        check.Message = message;
+        check.Unique = true;
+        return check;
+    };
+    query.CheckData = {unique(QStringLiteral("CAR_WORK_ID"), QStringLiteral("纪录编号重复")),
+                       unique(QStringLiteral("WORK_ID"), QStringLiteral("已有此工作任务编号,任务编号重复"))};
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QCoreApplication app(argc, argv);
+    FleetCounts counts;
+    QString baseDir = QStringLiteral("/tmp");
+    const QStringList arguments = app.arguments();
+    for (int i = 1; i + 1 < arguments.size(); i += 2) {
+        const QString &option = arguments[i];
+        const int value = arguments[i + 1].toInt();
+        if (option == QLatin1String("--vehicles"))
+            counts.vehicles = value;
+        else if (option == QLatin1String("--tasks"))
+            counts.tasks = value;
+        else if (option == QLatin1String("--repairs"))
+            counts.repairs = value;
+        else if (option == QLatin1String("--money"))
+            counts.money = value;
+        else if (option == QLatin1String("--dir"))
+            baseDir = arguments[i + 1];
+    }
+
+    QElapsedTimer generation;
+    generation.start();
+    const QString dataDir = FleetGenerator::ensure(baseDir, counts);
+    std::printf("# database %s (%d vehicles, %d tasks, %d repairs, %d money entries) ready in %.1f s\n",
+                qPrintable(dataDir), counts.vehicles, counts.tasks, counts.repairs, counts.money,
+                double(generation.elapsed()) / 1000.0);
+
+    DatabaseEngine::add(std::make_unique<SqliteEngine>(MainDatabaseName, dataDir)).connect();
+    RawConnection raw(SqliteEngine::filePath(dataDir));
+    const char *openSql = "SELECT  *  FROM  QX_CAR_WORK_TABLE";
+
+    // ---- First visible rows ---------------------------------------------------------------------
+    const double rawCold = milliseconds([&] { raw.read(openSql, TQXDataset::FirstPageSize); });
+    const double rawOpen = median([&] { raw.read(openSql, TQXDataset::FirstPageSize); });
+    const double rawRss = rssMegabytes();
+
+    qint64 shown = 0;
+    const auto openAndShow = [&](TQXQuery &query, TQXQueryModel &model) {
+        query.OpenQuery();
+        for (int row = 0; row < VisibleRows && row < model.rowCount(); ++row) {
+            for (int column = 0; column < model.columnCount(); ++column)
+                shown += model.data(model.index(row, column)).toString().size();
+        }
+    };
+    const double ourCold = milliseconds([&] {
+        TQXQuery query;
+        query.setTableName(QStringLiteral("QX_CAR_WORK_TABLE"));
+        TQXQueryModel model(&query);
+        openAndShow(query, model);
+    });
+    const double ourOpen = median([&] {
+        TQXQuery query;
+        query.setTableName(QStringLiteral("QX_CAR_WORK_TABLE"));
+        TQXQueryModel model(&query);
+        openAndShow(query, model);
+    });
+    const double ourPage = median([&] {
+        TQXQuery query;
+        query.setTableName(QStringLiteral("QX_CAR_WORK_TABLE"));
+        query.OpenQuery();
+    });
+    report("open_first_rows_cold", ourCold, "ms", "sqlite3_step_first_page_cold", rawCold);
+    report("open_first_page", ourPage, "ms", "sqlite3_step_first_page", rawOpen);
+    report("open_first_rows", ourOpen, "ms", "sqlite3_step_first_page", rawOpen);
+
+    // ---- Memory -----------------------------------------------------------------------------------
+    TQXQuery query;
+    query.setTableName(QStringLiteral("QX_CAR_WORK_TABLE"));
+    TQXQueryModel model(&query);
+    openAndShow(query, model);
+    report("open_rss", rssMegabytes(), "MB", "rss_after_raw_reads", rawRss);
+
+    const double rawScroll = milliseconds([&] { raw.read(openSql, 100000); });
+    const double ourScroll = milliseconds([&] {
+        while (query.loadedRowCount() < 100000 && model.canFetchMore(QModelIndex()))
+            model.fetchMore(QModelIndex());
+    });
+    report("scroll_100k_rows", ourScroll, "ms", "sqlite3_step_100k_rows", rawScroll);
+    report("rss_100k_rows_loaded", rssMegabytes(), "MB", "rss_after_raw_reads", rawRss);
+
+    // ---- Exact aggregates ---------------------------------------------------------------------------
+    int count = 0;
+    const double ourCount = median([&] { count = query.recordCount(); }, 5);
+    const double rawCount = median([&] { raw.read("SELECT COUNT(*) FROM (SELECT  *  FROM  QX_CAR_WORK_TABLE) AS QX_RESULT", 1); }, 5);
+    report("record_count", ourCount, "ms", "sqlite3_count", rawCount);
+    QList<double> sums;
+    const QStringList sumFields{QStringLiteral("WORK_MONEY"), QStringLiteral("WORK_PAY_MONEY"), QStringLiteral("WORK_OWE_MONEY")};
+    const double ourSums = median([&] { sums = query.sums(sumFields); }, 5);
+    const double rawSums = median([&] {
+        raw.read("SELECT COALESCE(SUM(WORK_MONEY),0),COALESCE(SUM(WORK_PAY_MONEY),0),COALESCE(SUM(WORK_OWE_MONEY),0) "
+                 "FROM (SELECT  *  FROM  QX_CAR_WORK_TABLE) AS QX_RESULT", 1);
+    }, 5);
+    report("footer_sums", ourSums, "ms", "sqlite3_sums", rawSums);
+    std::printf("# %d rows, money %.2f received %.2f owed %.2f; %lld characters shown\n", count, sums.value(0), sums.value(1),
+                sums.value(2), shown);
+    query.CloseQuery();
+
+    // ---- Add and save one work task ----------------------------------------------------------------
+    TQXQuery work;
+    configureWorkQuery(work);
+    work.OpenQuery();
+    const auto addTask = [&] {
+        work.AppendRecord();
+        work.fieldByName(QStringLiteral("CAR_RECORD_ID")).setAsText(QStringLiteral("A020301100000000"));
+        work.fieldByName(QStringLiteral("WORK_PLACE")).setAsText(QStringLiteral("港口码头"));
+        work.fieldByName(QStringLiteral("WORK_CONTENT")).setAsText(QStringLiteral("钢材吊装"));
+        work.fieldByName(QStringLiteral("WORK_MONEY")).setAsText(QStringLiteral("1200"));
+        work.fieldByName(QStringLiteral("NOTE")).setAsText(QStringLiteral("bench"));
+        work.SaveRecord();
+        if (!work.SaveOK())
+            std::printf("# save failed\n");
+    };
+    int sequence = 0;
+    const double rawAdd = median([&] { raw.addTask(++sequence); });
+    const double ourAdd = median(addTask);
+    report("add_save_task", ourAdd, "ms", "sqlite3_add_task", rawAdd);
+    std::printf("# last task number %s\n", qPrintable(work.fieldByName(QStringLiteral("WORK_ID")).asText()));
+    work.CloseQuery();
+    ExecuteSQL(MainDatabaseName, QStringLiteral("DELETE FROM QX_CAR_WORK_TABLE WHERE NOTE = 'bench'"));
+    DatabaseEngine::remove(MainDatabaseName);
+    return 0;
+}
