@@ -124,3 +124,26 @@ void DatabaseEngine::Transaction::commit()
         m_engine.raise(db.lastError());
     m_open = false;
 }
+
+DatabaseEngine::Savepoint::Savepoint(DatabaseEngine &engine) : m_engine(engine)
+{
+    static int counter = 0;
+    m_name = QStringLiteral("sp_%1").arg(++counter);
+    engine.run(QStringLiteral("SAVEPOINT ") + m_name);
+    m_open = true;
+}
+
+DatabaseEngine::Savepoint::~Savepoint()
+{
+    if (!m_open)
+        return;
+    QSqlQuery query(m_engine.database());
+    query.exec(QStringLiteral("ROLLBACK TO SAVEPOINT ") + m_name);
+    query.exec(QStringLiteral("RELEASE SAVEPOINT ") + m_name);
+}
+
+void DatabaseEngine::Savepoint::release()
+{
+    m_engine.run(QStringLiteral("RELEASE SAVEPOINT ") + m_name);
+    m_open = false;
+}

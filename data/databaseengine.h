@@ -82,6 +82,23 @@ public:
         bool m_open = false;
     };
 
+    // A savepoint inside a transaction: a failed statement after it can be undone without
+    // losing the transaction (PostgreSQL refuses every statement after a failure until then).
+    class Savepoint
+    {
+    public:
+        explicit Savepoint(DatabaseEngine &engine);
+        ~Savepoint();
+        void release();
+        Savepoint(const Savepoint &) = delete;
+        Savepoint &operator=(const Savepoint &) = delete;
+
+    private:
+        DatabaseEngine &m_engine;
+        QString m_name;
+        bool m_open = false;
+    };
+
 protected:
     explicit DatabaseEngine(QString databaseName);
     // Opens the connection named databaseName(); raises on failure.

@@ -10,6 +10,7 @@
 #include <QSqlError>
 #include <cmath>
 #include <limits>
+#include <map>
 #include <mutex>
 
 namespace {
@@ -50,10 +51,14 @@ struct StampSequence
     int used = 0;
 };
 
-StampSequence &stampSequence()
+// One sequence per sequence width: keys of different widths have prefixes of different
+// lengths, so they cannot meet; keys of one width share the counter.
+StampSequence &stampSequence(int digits)
 {
-    static StampSequence sequence;
-    return sequence;
+    static std::mutex guard;
+    static std::map<int, StampSequence> sequences;
+    std::lock_guard lock(guard);
+    return sequences[digits];
 }
 
 } // namespace
@@ -70,7 +75,7 @@ QString RecordNumbering::timeStampKey(const QString &prefix, const QDateTime &no
     const int digits = qBound(0, KeyLength - StampLength - int(prefix.size()), SequenceDigits);
     const int span = int(std::lround(std::pow(10, digits)));
 
-    StampSequence &sequence = stampSequence();
+    StampSequence &sequence = stampSequence(digits);
     std::lock_guard lock(sequence.mutex);
     qint64 second = now.toSecsSinceEpoch();
     if (second <= sequence.second && sequence.used < span) {

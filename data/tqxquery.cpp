@@ -495,7 +495,9 @@ void TQXQuery::insertWithRenumber(RecordWriter &writer, const UpdateStatements &
 {
     for (int attempt = 1;; ++attempt) {
         try {
+            DatabaseEngine::Savepoint savepoint(engine());
             writer.insert(recordValues());
+            savepoint.release();
             break;
         } catch (const EngineError &failure) {
             if (failure.condition() != EngineCondition::DuplicateKey || attempt >= InsertAttempts

@@ -114,9 +114,11 @@ protected:
                                                      "VALUES('%1','%2','%3',%4)").arg(id, workId, status).arg(money)));
     }
 
+    // Runs on the backend of the current global data row (see TestDatabase::addBackendRows).
     void setUpDatabase()
     {
-        db = std::make_unique<TestDatabase>();
+        QFETCH_GLOBAL(QString, backend);
+        db = std::make_unique<TestDatabase>(backend);
         messages.clear();
         messages.answers.clear();
     }

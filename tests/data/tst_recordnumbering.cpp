@@ -28,7 +28,12 @@ class tst_RecordNumbering : public QObject
     }
 
 private slots:
-    void init() { db = std::make_unique<TestDatabase>(); }
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
+    void init()
+    {
+        QFETCH_GLOBAL(QString, backend);
+        db = std::make_unique<TestDatabase>(backend);
+    }
     void cleanup() { db.reset(); }
 
     void textStatements_data()
@@ -158,12 +163,17 @@ private slots:
     void statementUsesAnIndex()
     {
         const QString sql = RecordNumbering::maxStatement(entry("WORK_ID", "Y", 10), "QX_CAR_WORK_TABLE", urStandard, "2006");
-        auto plan = OpenSQL(MainDatabaseName, "EXPLAIN QUERY PLAN " + sql);
+        // The server plans a scan for a small table; forbid it to see whether an index serves.
+        if (db->isServer())
+            db->engine().run("SET enable_seqscan = off");
+        auto plan = OpenSQL(MainDatabaseName, (db->isServer() ? "EXPLAIN " : "EXPLAIN QUERY PLAN ") + sql);
         QStringList steps;
         for (; !plan->eof(); plan->next())
             steps << plan->text(plan->fieldCount() - 1);
-        QVERIFY2(steps.join(' ').contains("INDEX"), qPrintable(steps.join(" | ")));
-        QVERIFY2(!steps.join(' ').contains("TEMP B-TREE"), qPrintable(steps.join(" | ")));
+        const QString text = steps.join(' ');
+        QVERIFY2(text.contains("INDEX", Qt::CaseInsensitive), qPrintable(steps.join(" | ")));
+        QVERIFY2(!text.contains("TEMP B-TREE") && !text.contains("Sort"), qPrintable(steps.join(" | ")));
+        QVERIFY2(!text.contains("Seq Scan"), qPrintable(steps.join(" | ")));
     }
 
     void timeStampKeys_data()
@@ -180,6 +190,8 @@ private slots:
     {
         QFETCH(QString, prefix);
         QFETCH(int, length);
+        if (db->isServer())
+            QSKIP("time-stamp keys do not depend on the backend, and never go back within a process");
         const QDateTime now(QDate(2006, 8, 31), QTime(14, 25, 3));
         QSet<QString> keys;
         for (int i = 0; i < 1500; ++i) {

@@ -11,6 +11,7 @@ class tst_TQXQueryWriting : public QueryFixture
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
     void init() { setUpDatabase(); }
     void cleanup() { tearDownDatabase(); }
 
@@ -177,7 +178,8 @@ private slots:
         }
         QCOMPARE(messages.warnings, QStringList{"数据已被其它用户修改,请重新查找刷新该记录,查看其它用户修改后的数据"});
         QCOMPARE(q.state(), TQXQuery::State::Edit);
-        QCOMPARE(cell("SELECT WORK_MONEY || '/' || WORK_PAY_MONEY FROM QX_CAR_WORK_TABLE"), QString("100.0/50.0"));
+        QCOMPARE(cell("SELECT WORK_MONEY FROM QX_CAR_WORK_TABLE"), QString("100"));
+        QCOMPARE(cell("SELECT WORK_PAY_MONEY FROM QX_CAR_WORK_TABLE"), QString("50"));
     }
 
     void twoUsersAddingGetDistinctNumbers_data()
@@ -210,7 +212,8 @@ private slots:
         QVERIFY(second.SaveOK());
         QCOMPARE(second.fieldByName("WORK_ID").asText(), QString("2006000002"));
         QVERIFY(second.fieldByName("CAR_WORK_ID").asText() != first.fieldByName("CAR_WORK_ID").asText());
-        QCOMPARE(cell("SELECT COUNT(DISTINCT WORK_ID) || COUNT(DISTINCT CAR_WORK_ID) FROM QX_CAR_WORK_TABLE"), QString("22"));
+        QCOMPARE(cell("SELECT COUNT(DISTINCT WORK_ID) FROM QX_CAR_WORK_TABLE"), QString("2"));
+        QCOMPARE(cell("SELECT COUNT(DISTINCT CAR_WORK_ID) FROM QX_CAR_WORK_TABLE"), QString("2"));
         QCOMPARE(cell("SELECT NOTE FROM QX_CAR_WORK_TABLE WHERE WORK_ID = '2006000001'"), QString("first"));
         QVERIFY(messages.all.isEmpty());
     }
@@ -233,7 +236,8 @@ private slots:
         }
         QCOMPARE(messages.warnings, QStringList{"数据库主键重复"});
         QCOMPARE(q.state(), TQXQuery::State::Insert);
-        QCOMPARE(cell("SELECT COUNT(*) || WORK_ID FROM QX_CAR_WORK_TABLE"), QString("12006000001"));
+        QCOMPARE(cell("SELECT COUNT(*) FROM QX_CAR_WORK_TABLE"), QString("1"));
+        QCOMPARE(cell("SELECT WORK_ID FROM QX_CAR_WORK_TABLE"), QString("2006000001"));
     }
 
     // ---- Big results ------------------------------------------------------------------------------
