@@ -1,5 +1,10 @@
 #include "fleetgenerator.h"
 
+#include "databaseengine.h"
+#include "tqxquery.h"
+
+#include <cstdio>
+
 #include "apperror.h"
 #include "gbkwidth.h"
 #include "installation.h"
@@ -366,4 +371,71 @@ void FleetGenerator::generate(const QString &dataDir, const FleetCounts &counts)
     Installation::createDatabase(dataDir);
     Database db(SqliteEngine::filePath(dataDir));
     Generator(db).run(counts);
+}
+
+// The work-task query as the work-task screen sets it up with task numbering on.
+void FleetGenerator::configureWorkQuery(TQXQuery &query)
+{
+    query.setObjectName(QStringLiteral("Query"));
+    query.setTableName(QStringLiteral("QX_CAR_WORK_TABLE"));
+    QStringList columns;
+    for (const ColumnInfo &column : DatabaseEngine::byName(MainDatabaseName).columns(QStringLiteral("QX_CAR_WORK_TABLE")))
+        columns << column.name;
+    query.UpdateSQL.ModifySQL = QStringList{QStringLiteral("update QX_CAR_WORK_TABLE"), QStringLiteral("set")};
+    for (const QString &column : columns)
+        query.UpdateSQL.ModifySQL << QStringLiteral("  %1 = :%1%2").arg(column, column == columns.last() ? QString() : QStringLiteral(","));
+    query.UpdateSQL.ModifySQL << QStringLiteral("where") << QStringLiteral("  CAR_WORK_ID = :OLD_CAR_WORK_ID");
+    query.UpdateSQL.InsertSQL = QStringList{QStringLiteral("insert into QX_CAR_WORK_TABLE"),
+                                            QStringLiteral("  (") + columns.join(QStringLiteral(", ")) + QLatin1Char(')'),
+                                            QStringLiteral("values"),
+                                            QStringLiteral("  (:") + columns.join(QStringLiteral(", :")) + QLatin1Char(')')};
+    query.UpdateSQL.DeleteSQL = QStringList{QStringLiteral("delete from QX_CAR_WORK_TABLE"), QStringLiteral("where"),
+                                            QStringLiteral("  CAR_WORK_ID = :OLD_CAR_WORK_ID")};
+    query.UserName = QStringLiteral("张三");
+    query.Clock = [] { return QDateTime(QDate(2006, 8, 31), QTime::currentTime()); };
+
+    TInsertData name;
+    name.FieldName = QStringLiteral("CREATE_NAME");
+    name.Kind = QStringLiteral("A");
+    name.Value = query.UserName;
+    TInsertData status;
+    status.FieldName = QStringLiteral("STATUS");
+    status.Kind = QStringLiteral("A");
+    status.Value = QStringLiteral("未完工");
+    TInsertData key;
+    key.FieldName = QStringLiteral("CAR_WORK_ID");
+    key.Kind = QStringLiteral("T");
+    key.Prefix = QStringLiteral("C");
+    key.Width = 12;
+    TInsertData number;
+    number.FieldName = QStringLiteral("WORK_ID");
+    number.Kind = QStringLiteral("Y");
+    number.Width = 10;
+    query.InsertData = {name, TInsertData::workingDate(QStringLiteral("CREATE_DATE")),
+                        TInsertData::workingDate(QStringLiteral("WORK_START_DATE")), status, key, number};
+
+    const auto unique = [](const QString &field, const QString &message) {
+        TCheckData check;
+        check.Items = {TCheckItem{field, field, {}, {}, QStringLiteral("C")}};
+        check.TriggerField = field;
+        check.SqlHead = QStringLiteral("SELECT ") + field + QStringLiteral(" FROM QX_CAR_WORK_TABLE WHERE ");
+        check.Message = message;
+        check.Unique = true;
+        return check;
+    };
+    query.CheckData = {unique(QStringLiteral("CAR_WORK_ID"), QStringLiteral("纪录编号重复")),
+                       unique(QStringLiteral("WORK_ID"), QStringLiteral("已有此工作任务编号,任务编号重复"))};
+}
+
+void FleetGenerator::addBenchTask(TQXQuery &work)
+{
+    work.AppendRecord();
+    work.fieldByName(QStringLiteral("CAR_RECORD_ID")).setAsText(QStringLiteral("A020301100000000"));
+    work.fieldByName(QStringLiteral("WORK_PLACE")).setAsText(QStringLiteral("港口码头"));
+    work.fieldByName(QStringLiteral("WORK_CONTENT")).setAsText(QStringLiteral("钢材吊装"));
+    work.fieldByName(QStringLiteral("WORK_MONEY")).setAsText(QStringLiteral("1200"));
+    work.fieldByName(QStringLiteral("NOTE")).setAsText(QStringLiteral("bench"));
+    work.SaveRecord();
+    if (!work.SaveOK())
+        std::printf("# save failed\n");
 }

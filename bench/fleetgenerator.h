@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class TQXQuery;
+
 // How much fleet data to generate.
 struct FleetCounts
 {
@@ -24,4 +26,10 @@ public:
     static QString ensure(const QString &baseDir, const FleetCounts &counts);
     // Creates the database in `dataDir` (which must not hold one) and fills it.
     static void generate(const QString &dataDir, const FleetCounts &counts);
+
+    // The work-task query as the work-task screen sets it up with task numbering on, on the
+    // main database.
+    static void configureWorkQuery(TQXQuery &query);
+    // Adds and saves one work task marked NOTE = 'bench' through the query.
+    static void addBenchTask(TQXQuery &query);
 };

@@ -17,13 +17,7 @@ RUVELO_FUZZ_SEEDS="$root/build/fuzz/seeds" QT_QPA_PLATFORM=offscreen "$root/buil
 # The engine tests also run against a throw-away PostgreSQL cluster on loopback.
 pgdir=$(mktemp -d /tmp/ruvelo-test-pg.XXXXXX)
 chmod 755 "$pgdir"
+trap '"$root/tools/stop-test-postgres.sh" "$pgdir/cluster"; rm -rf "$pgdir"' EXIT
 export RUVELO_TEST_PG=$("$root/tools/start-test-postgres.sh" "$pgdir/cluster" 54329)
-stop_pg() {
-  bin=$(ls -d /usr/lib/postgresql/*/bin | sort -V | tail -n 1)
-  if [ "$(id -u)" -eq 0 ]; then runuser -u postgres -- "$bin/pg_ctl" -D "$pgdir/cluster" stop -m fast >/dev/null 2>&1 || true
-  else "$bin/pg_ctl" -D "$pgdir/cluster" stop -m fast >/dev/null 2>&1 || true; fi
-  rm -rf "$pgdir"
-}
-trap stop_pg EXIT
 cd "$root/build"
 QT_QPA_PLATFORM=offscreen ctest -j"$(nproc)" --output-on-failure
