@@ -1,0 +1,7 @@
+#include "screenmessages.h"
+
+ScreenMessages &ScreenMessages::instance()
+{
+    static ScreenMessages messages;
+    return messages;
+}
