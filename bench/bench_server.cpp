@@ -116,7 +116,7 @@ QString ensureServerCopy(const QString &base, const QString &name, const QString
         file.disconnect();
         PostgresEngine target(QStringLiteral("bench-target"), url);
         TableDump::importTables(target, dump);
-        target.run(QStringLiteral("ANALYZE"));
+        target.run(QStringLiteral("VACUUM ANALYZE"));
         target.disconnect();
         QDir(dump).removeRecursively();
         std::printf("# copied the fleet data to the server in %.1f s\n", double(timer.elapsed()) / 1000.0);

@@ -178,21 +178,28 @@ QString RecordNumbering::generate(const QString &databaseName, const TInsertData
         return nextIdentifier(entry, sqlType, fixed, GetFieldValue(databaseName, sql));
 
     // Candidates come highest first; hand-typed values of other shapes are passed over.
+    // They are read in small batches: a server would otherwise send every candidate.
     DatabaseEngine &engine = DatabaseEngine::byName(databaseName);
-    QSqlQuery query(engine.database());
-    query.setForwardOnly(true);
-    if (!query.exec(sql))
-        engine.raise(query.lastError());
     const QString start = entry.Prefix + fixed;
     const qsizetype fullWidth = start.size() + entry.Width - fixed.size();
+    constexpr int Batch = 64;
     QString highest;
-    while (query.next()) {
-        const QString value = query.value(0).toString();
-        if (value.size() == fullWidth && value.startsWith(start) && isDigits(QStringView(value).mid(start.size()))) {
-            highest = value;
-            break;
+    for (int offset = 0; highest.isEmpty(); offset += Batch) {
+        QSqlQuery query(engine.database());
+        query.setForwardOnly(true);
+        if (!query.exec(sql + QStringLiteral(" LIMIT %1 OFFSET %2").arg(Batch).arg(offset)))
+            engine.raise(query.lastError());
+        int read = 0;
+        while (query.next()) {
+            ++read;
+            const QString value = query.value(0).toString();
+            if (value.size() == fullWidth && value.startsWith(start) && isDigits(QStringView(value).mid(start.size()))) {
+                highest = value;
+                break;
+            }
         }
+        if (read < Batch)
+            break;
     }
-    query.finish();
     return nextIdentifier(entry, sqlType, fixed, highest);
 }
