@@ -32,16 +32,6 @@ namespace {
 constexpr int VisibleRows = 30;
 constexpr int Repeats = 15;
 
-void gbkWidthFunction(sqlite3_context *context, int, sqlite3_value **arguments)
-{
-    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL) {
-        sqlite3_result_null(context);
-        return;
-    }
-    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(arguments[0]));
-    sqlite3_result_int(context, gbkWidthUtf8(text, sqlite3_value_bytes(arguments[0])));
-}
-
 double rssMegabytes()
 {
     QFile status(QStringLiteral("/proc/self/status"));
@@ -86,8 +76,7 @@ public:
     explicit RawConnection(const QString &path)
     {
         sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
-        sqlite3_create_function_v2(m_db, "gbk_width", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, gbkWidthFunction,
-                                   nullptr, nullptr, nullptr);
+        SqliteEngine::registerFunctions(m_db);
         sqlite3_busy_timeout(m_db, 10000);
     }
     ~RawConnection() { sqlite3_close(m_db); }

@@ -24,16 +24,6 @@ namespace {
 
 const char *const CompleteMarker = "generated.ok";
 
-void gbkWidthFunction(sqlite3_context *context, int, sqlite3_value **arguments)
-{
-    if (sqlite3_value_type(arguments[0]) == SQLITE_NULL) {
-        sqlite3_result_null(context);
-        return;
-    }
-    const auto *text = reinterpret_cast<const char *>(sqlite3_value_text(arguments[0]));
-    sqlite3_result_int(context, gbkWidthUtf8(text, sqlite3_value_bytes(arguments[0])));
-}
-
 const std::array Surnames{"王", "李", "张", "刘", "陈", "杨", "赵", "黄", "周", "吴", "徐", "孙", "胡", "朱", "高", "林"};
 const std::array GivenNames{"伟", "芳", "娜", "敏", "静", "强", "磊", "军", "洋", "勇", "艳", "杰", "涛", "明", "超", "华"};
 const std::array Places{"城东工地", "港口码头", "北郊料场", "开发区三号地块", "高速公路收费站", "市政广场", "火车站货场",
@@ -59,8 +49,7 @@ public:
     {
         if (sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK)
             throw AppError(QStringLiteral("Cannot open %1").arg(path));
-        sqlite3_create_function_v2(m_db, "gbk_width", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, gbkWidthFunction,
-                                   nullptr, nullptr, nullptr);
+        SqliteEngine::registerFunctions(m_db);
     }
     ~Database() { sqlite3_close(m_db); }
 

@@ -53,25 +53,7 @@ QStringList PostgresEngine::schemaStatements()
     QStringList statements{QStringLiteral(
         "CREATE OR REPLACE FUNCTION gbk_width(t TEXT) RETURNS INTEGER LANGUAGE SQL IMMUTABLE STRICT PARALLEL SAFE AS "
         "$$ SELECT 2 * char_length(t) - char_length(regexp_replace(t, '[^\\x01-\\x7F]', '', 'g')) $$")};
-    for (const SchemaTable &table : SchemaDefinition::shipped().tables()) {
-        QStringList parts;
-        for (const SchemaColumn &column : table.columns) {
-            if (column.type == QLatin1String("TEXT"))
-                parts << QStringLiteral("%1 VARCHAR CONSTRAINT width_%1 CHECK (gbk_width(%1) <= %2)").arg(column.name).arg(column.width);
-            else if (column.type == QLatin1String("FLOAT"))
-                parts << column.name + QStringLiteral(" DOUBLE PRECISION");
-            else
-                parts << column.name + QLatin1Char(' ') + column.type;
-        }
-        parts << QStringLiteral("PRIMARY KEY (%1)").arg(table.key.join(QLatin1Char(',')));
-        if (!table.unique.isEmpty())
-            parts << QStringLiteral("UNIQUE (%1)").arg(table.unique.join(QLatin1Char(',')));
-        statements << QStringLiteral("CREATE TABLE %1 (\n  %2\n)").arg(table.name, parts.join(QLatin1String(",\n  ")));
-        for (const QStringList &index : table.indexes) {
-            statements << QStringLiteral("CREATE INDEX %1_%2 ON %1(%3)")
-                              .arg(table.name, index.join(QLatin1Char('_')), index.join(QLatin1Char(',')));
-        }
-    }
+    statements << SchemaDefinition::shipped().createStatements(SchemaDefinition::Engine::Postgres);
     return statements;
 }
 

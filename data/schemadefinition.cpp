@@ -130,16 +130,21 @@ SchemaDefinition SchemaDefinition::parse(const QString &text)
     return definition;
 }
 
-QStringList SchemaDefinition::sqliteStatements() const
+QStringList SchemaDefinition::createStatements(Engine engine) const
 {
+    const bool sqlite = engine == Engine::Sqlite;
     QStringList statements;
     for (const SchemaTable &table : m_tables) {
         QStringList parts;
         for (const SchemaColumn &column : table.columns) {
             if (column.type == QLatin1String("TEXT"))
-                parts << QStringLiteral("%1 VARCHAR(%2) CONSTRAINT width_%1 CHECK (gbk_width(%1) <= %2)").arg(column.name).arg(column.width);
-            else if (column.type == QLatin1String("DATE"))
+                parts << QStringLiteral("%1 %3 CONSTRAINT width_%1 CHECK (gbk_width(%1) <= %2)")
+                             .arg(column.name).arg(column.width)
+                             .arg(sqlite ? QStringLiteral("VARCHAR(%1)").arg(column.width) : QStringLiteral("VARCHAR"));
+            else if (column.type == QLatin1String("DATE") && sqlite)
                 parts << QStringLiteral("%1 DATE CONSTRAINT date_%1 CHECK (%1 IS NULL OR coalesce(date(%1, '+0 days') = %1, 0))").arg(column.name);
+            else if (column.type == QLatin1String("FLOAT") && !sqlite)
+                parts << column.name + QStringLiteral(" DOUBLE PRECISION");
             else
                 parts << column.name + QLatin1Char(' ') + column.type;
         }

@@ -31,9 +31,12 @@ public:
     const QList<SchemaTable> &tables() const { return m_tables; }
     const SchemaTable *table(const QString &name) const;
 
-    // CREATE TABLE and CREATE INDEX statements for SQLite: widths and dates are enforced
-    // by named CHECK constraints (width_<column>, date_<column>).
-    QStringList sqliteStatements() const;
+    // CREATE TABLE and CREATE INDEX statements. Widths are enforced by CHECK constraints
+    // named width_<column> over gbk_width(); on SQLite, which has no date type, dates are
+    // checked by constraints named date_<column>.
+    enum class Engine { Sqlite, Postgres };
+    QStringList createStatements(Engine engine) const;
+    QStringList sqliteStatements() const { return createStatements(Engine::Sqlite); }
 
     // The shipped rows as statements.
     static QStringList shippedRows();

@@ -94,6 +94,13 @@ void SqliteEngine::createFile(const QString &dataDir)
     engine.disconnect();
 }
 
+void SqliteEngine::registerFunctions(void *handle)
+{
+    sqlite3_create_function_v2(static_cast<sqlite3 *>(handle), "gbk_width", 1,
+                               SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS, nullptr, gbkWidthFunction,
+                               nullptr, nullptr, nullptr);
+}
+
 void SqliteEngine::openConnection()
 {
     openFile(false);
@@ -123,8 +130,7 @@ void SqliteEngine::openFile(bool create)
     sqlite3 *handle = handleOf(db);
     if (handle) {
         sqlite3_extended_result_codes(handle, 1);
-        sqlite3_create_function_v2(handle, "gbk_width", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC | SQLITE_INNOCUOUS,
-                                   nullptr, gbkWidthFunction, nullptr, nullptr, nullptr);
+        registerFunctions(handle);
     }
 
     // The first read finds a file that is not a database.

@@ -17,6 +17,9 @@ public:
     static QString filePath(const QString &dataDir);
     // Creates an empty database file (no tables); raises when it exists or cannot be made.
     static void createFile(const QString &dataDir);
+    // Registers the functions the schema's checks use (gbk_width) on a connection opened
+    // with the SQLite C API; `handle` is its sqlite3*.
+    static void registerFunctions(void *handle);
 
     const SqlDialect &dialect() const override { return m_dialect; }
     QString dataDir() const override { return m_dataDir; }
