@@ -332,6 +332,8 @@ void TestTMainForm::unregisteredScreenOpensNothing()
     grant(Vehicles, QStringLiteral("车辆工作任务管理"), QStringLiteral("否"));
     grant(System, QStringLiteral("过时数据删除"), QStringLiteral("是"));
     TMainForm form;  // only the program's own registrations
+    // The deletion screen is one of them; a factory that makes nothing stands for a missing one.
+    form.screens().add(QStringLiteral("DeleteDataForm"), [](const ScreenRequest &) -> QWidget * { return nullptr; });
 
     form.commandAction(QStringLiteral("车辆资料录入编辑"))->trigger();
     form.commandAction(QStringLiteral("过时数据删除"))->trigger();
