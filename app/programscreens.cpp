@@ -2,8 +2,14 @@
 
 #include "backupcommands.h"
 #include "producttitle.h"
+#include "tcartypeform.h"
+#include "tcarworktypeform.h"
 #include "tdatarebuildform.h"
 #include "tdeletedataform.h"
+#include "tpasswordchangeform.h"
+#include "tuserform.h"
+#include "tmoneyintoouttypeform.h"
+#include "trepairtypeform.h"
 
 // Each screen adds its factory here under its screen name; the backup and restore
 // procedures are set as Backup and Restore.
@@ -16,4 +22,16 @@ void RegisterProgramScreens(ScreenRegistry &registry)
     registry.add(QStringLiteral("DataRebuildForm"), [](const ScreenRequest &request) -> QWidget * {
         return new TDataRebuildForm(request.owner, ProductTitle);
     });
+    registry.add(QStringLiteral("CarTypeForm"),
+                 [](const ScreenRequest &request) -> QWidget * { return new TCarTypeForm(request.owner); });
+    registry.add(QStringLiteral("CarWorkTypeForm"),
+                 [](const ScreenRequest &request) -> QWidget * { return new TCarWorkTypeForm(request.owner); });
+    registry.add(QStringLiteral("RepairTypeForm"),
+                 [](const ScreenRequest &request) -> QWidget * { return new TRepairTypeForm(request.owner); });
+    registry.add(QStringLiteral("MoneyIntoOutTypeForm"),
+                 [](const ScreenRequest &request) -> QWidget * { return new TMoneyIntoOutTypeForm(request.owner); });
+    registry.add(QStringLiteral("UserForm"),
+                 [](const ScreenRequest &request) -> QWidget * { return new TUserForm(request.owner); });
+    registry.add(QStringLiteral("PasswordChangeForm"),
+                 [](const ScreenRequest &request) -> QWidget * { return new TPasswordChangeForm(request.owner); });
 }

@@ -21,6 +21,7 @@ struct TFieldsData
     QString FooterFormat{};  // display format of the count footer
     QString DataKind = QStringLiteral("C");  // "C" text, "N" number, "D" date
     QString KeyField{};      // second column used with this one by the find dialogs
+    QString TableAlias{};    // find dialogs write the column as TableAlias + "." + column
     QString FindKind{};
     QString LookupTable{};
     QString LookupKey{};

@@ -576,8 +576,10 @@ void TQXDataset::discardBuffer()
         m_rows.remove(row);
         emit rowsRemoveFinished();
         m_buffer.clear();
+        // The current row is valid again before anyone hears of the state change.
+        m_current = m_rows.size() == 0 ? -1 : qMax(0, row - 1);
         setState(State::Browse);
-        setCurrent(m_rows.size() == 0 ? -1 : qMax(0, row - 1), true);
+        setCurrent(m_current, true);
     } else if (m_state == State::Edit) {
         m_buffer.clear();
         setState(State::Browse);
