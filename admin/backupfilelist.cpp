@@ -38,9 +38,9 @@ void BackupFileList::ListFiles(const QString &directory)
     addMatching(dir, QStringLiteral("*"), dir, false);
 }
 
-void BackupFileList::AddFiles(const QString &specification)
+void BackupFileList::AddFiles(const QString &filePattern)
 {
-    QString spec = specification.trimmed();
+    QString spec = filePattern.trimmed();
     const bool recursive = spec.endsWith(RecursiveSwitch, Qt::CaseInsensitive);
     if (recursive)
         spec = spec.left(spec.size() - RecursiveSwitch.size()).trimmed();

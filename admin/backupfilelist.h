@@ -8,7 +8,7 @@ class QDir;
 class QFileInfo;
 
 // The files a backup archives, in list order, each with the name it is stored under:
-// relative to the directory of the specification that found it, with its case.
+// relative to the directory of the pattern that found it, with its case.
 // Hidden, system and read-only files are included; directories and special files
 // (pipes, sockets, devices) are not. A file is listed once however it is reached.
 class BackupFileList final
@@ -26,7 +26,7 @@ public:
     void ListFiles(const QString &directory);
     // A file, or a directory followed by a wildcard pattern ("*.*" meaning every file),
     // optionally followed by " /s" to search every subdirectory with the same pattern.
-    void AddFiles(const QString &specification);
+    void AddFiles(const QString &filePattern);
 
     const QList<Entry> &entries() const { return m_entries; }
 

@@ -98,7 +98,7 @@ public:
     void setOnError(TErrorEvent handler) { m_onError = std::move(handler); }
     void setOnWarning(TWarningEvent handler) { m_onWarning = std::move(handler); }
 
-    // Archives `source` (a file specification, or with `wholeDirectory` every file of that
+    // Archives `source` (a file pattern, or with `wholeDirectory` every file of that
     // directory) into `archive`. Errors are reported, never raised. True when the archive
     // was completed; otherwise nothing is left under the archive's name that was not there.
     // Without OnNeedDisk the next volume is created beside the previous one.

@@ -401,9 +401,9 @@ private slots:
         QCOMPARE(snapshot(targetDir), snapshot(sourceDir));
     }
 
-    void fileSpecifications_data()
+    void filePatterns_data()
     {
-        QTest::addColumn<QString>("specification");
+        QTest::addColumn<QString>("pattern");
         QTest::addColumn<QStringList>("names");
         QTest::newRow("*.* takes names without a dot") << "*.*" << QStringList{"a.db", "b.txt", "noext"};
         QTest::newRow("one file") << "a.db" << QStringList{"a.db"};
@@ -411,16 +411,16 @@ private slots:
         QTest::newRow("a directory named s is no switch") << "s/*.db" << QStringList{"x.db"};
     }
 
-    // Names are stored relative to the specification's directory.
-    void fileSpecifications()
+    // Names are stored relative to the pattern's directory.
+    void filePatterns()
     {
-        QFETCH(QString, specification);
+        QFETCH(QString, pattern);
         QFETCH(QStringList, names);
         QVERIFY(QDir(sourceDir).mkpath("sub") && QDir(sourceDir).mkpath("s"));
         for (const char *name : {"a.db", "b.txt", "noext", "sub/c.db", "s/x.db"})
             writeFile(QDir(sourceDir).filePath(name), name, ArchivedTime);
         TQXBackupFile component;
-        QVERIFY(component.Backup(QDir(sourceDir).filePath(specification), archive, false));
+        QVERIFY(component.Backup(QDir(sourceDir).filePath(pattern), archive, false));
         const std::optional<Parsed> parsed = Parser(readFile(archive)).parse();
         QVERIFY(parsed);
         QStringList stored;
