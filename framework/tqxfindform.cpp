@@ -1,29 +1,22 @@
 #include "tqxfindform.h"
 
-#include "databaseengine.h"
 #include "messageservice.h"
 #include "tqxcomboedit.h"
-#include "tqxedit.h"
 
 #include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 
-TQXFindForm::TQXFindForm(QWidget *parent) : QDialog(parent)
+TQXFindForm::TQXFindForm(QWidget *parent) : TFindWindowBase(parent, false)
 {
     setObjectName(QStringLiteral("QXFindForm"));
-    setWindowTitle(QStringLiteral("查找窗口"));
-    setModal(true);
     resize(560, 380);
-    m_editors = new FindEditors(this, false);
 
     auto *logic = new QGroupBox(QStringLiteral("查找逻辑"), this);
     m_and = new QRadioButton(QStringLiteral("并且"), logic);
@@ -34,30 +27,18 @@ TQXFindForm::TQXFindForm(QWidget *parent) : QDialog(parent)
 
     m_add = new QPushButton(QStringLiteral("增加"), this);
     m_remove = new QPushButton(QStringLiteral("清除"), this);
-    m_ok = new QPushButton(QStringLiteral("确定[F3]"), this);
-    m_allDataButton = new QPushButton(QStringLiteral("全部数据"), this);
-    m_close = new QPushButton(QStringLiteral("关闭[F12]"), this);
-    for (QPushButton *button : {m_add, m_remove, m_ok, m_allDataButton, m_close}) {
-        button->setAutoDefault(false);
-        button->setCursor(Qt::PointingHandCursor);
-    }
+    styleButtons({m_add, m_remove});
+    createButtons();
     m_remove->setEnabled(false);
     m_ok->setEnabled(false);
     m_list = new QListWidget(this);
     m_list->setObjectName(QStringLiteral("ConditionList"));
 
-    auto *fields = new QGridLayout;
-    fields->addWidget(m_editors->fieldLabel, 0, 0);
-    fields->addWidget(m_editors->fieldBox, 0, 1);
-    fields->addWidget(m_editors->operatorLabel, 1, 0);
-    fields->addWidget(m_editors->operatorBox, 1, 1);
-    fields->addWidget(m_editors->valueLabel, 2, 0);
-    fields->addWidget(m_editors->valueStack, 2, 1);
+    QGridLayout *fields = editorRows();
     fields->addWidget(m_editors->yearLabel, 3, 0);
     fields->addWidget(m_editors->yearBox, 3, 1);
     fields->addWidget(m_editors->monthLabel, 4, 0);
     fields->addWidget(m_editors->monthBox, 4, 1);
-    fields->setColumnStretch(1, 1);
     auto *top = new QHBoxLayout;
     top->addLayout(fields, 1);
     top->addWidget(logic);
@@ -71,18 +52,7 @@ TQXFindForm::TQXFindForm(QWidget *parent) : QDialog(parent)
 
     connect(m_add, &QPushButton::clicked, this, &TQXFindForm::AddCondition);
     connect(m_remove, &QPushButton::clicked, this, &TQXFindForm::RemoveCondition);
-    connect(m_ok, &QPushButton::clicked, this, &TQXFindForm::ButtonOKClick);
-    connect(m_allDataButton, &QPushButton::clicked, this, &TQXFindForm::AllDataClick);
-    connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_list, &QListWidget::currentRowChanged, this, [this](int row) { m_remove->setEnabled(row >= 0); });
-}
-
-const SqlDialect *TQXFindForm::dialect() const
-{
-    if (Dialect)
-        return Dialect;
-    const DatabaseEngine *engine = DatabaseEngine::find(MainDatabaseName);
-    return engine ? &engine->dialect() : nullptr;
 }
 
 QStringList TQXFindForm::displayLines() const
@@ -91,11 +61,6 @@ QStringList TQXFindForm::displayLines() const
     for (int row = 0; row < m_list->count(); ++row)
         lines << m_list->item(row)->text();
     return lines;
-}
-
-void TQXFindForm::setAllDataOffered(bool offered)
-{
-    m_allDataButton->setVisible(offered);
 }
 
 void TQXFindForm::Clear()
@@ -112,24 +77,10 @@ void TQXFindForm::updateButtons()
     m_remove->setEnabled(m_list->currentRow() >= 0 && m_list->currentItem() && m_list->currentItem()->isSelected());
 }
 
-void TQXFindForm::showEvent(QShowEvent *event)
-{
-    QDialog::showEvent(event);
-    m_editors->prepareForShow();
-}
-
 void TQXFindForm::AddCondition()
 {
-    if (m_editors->fieldBox->currentText().isEmpty()) {
-        ShowWarning(QStringLiteral("必须有一个查找字段"));
-        m_editors->fieldBox->setFocus();
+    if (!fieldAndRelationChosen())
         return;
-    }
-    if (m_editors->operatorBox->currentText().isEmpty()) {
-        ShowWarning(QStringLiteral("必须有一个查找关系"));
-        m_editors->operatorBox->setFocus();
-        return;
-    }
     const QString op = m_editors->operatorSql() + QLatin1Char(' ');
     QString condition;
     if (!m_editors->buildCondition(op, SqlType, dialect(), &condition))
@@ -187,17 +138,4 @@ void TQXFindForm::AllDataClick()
     updateButtons();
     m_allData = true;
     accept();
-}
-
-void TQXFindForm::keyPressEvent(QKeyEvent *event)
-{
-    if (event->key() == Qt::Key_F3) {
-        ButtonOKClick();
-        return;
-    }
-    if (event->key() == Qt::Key_F12) {
-        reject();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }
