@@ -1,22 +1,44 @@
 #include "typedcharacterguard.h"
 
+#include <QComboBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 
-TypedCharacterGuard::TypedCharacterGuard(QLineEdit *edit, QObject *parent, QWidget *focusOwner)
-    : QObject(parent), m_edit(edit), m_focusOwner(focusOwner)
+TypedCharacterGuard::TypedCharacterGuard(QLineEdit *lineEdit, QObject *parent, QWidget *focusOwner)
+    : QObject(parent), m_edit(lineEdit), m_focusOwner(focusOwner)
 {
-    edit->installEventFilter(this);
+    lineEdit->installEventFilter(this);
     if (focusOwner)
         focusOwner->installEventFilter(this);
     setEditType(etString);
 }
 
+QLineEdit *TypedCharacterGuard::edit()
+{
+    if (auto *combo = qobject_cast<QComboBox *>(m_focusOwner)) {
+        QLineEdit *current = combo->lineEdit();
+        if (current != m_edit) {
+            m_edit = current;
+            if (current) {
+                current->installEventFilter(this);
+                applyType(current);
+            }
+        }
+    }
+    return m_edit;
+}
+
 void TypedCharacterGuard::setEditType(TEditTypes type)
 {
     m_type = type;
-    const bool inputMethod = UsesInputMethod(type);
-    m_edit->setAttribute(Qt::WA_InputMethodEnabled, inputMethod);
+    if (QLineEdit *current = edit())
+        applyType(current);
+}
+
+void TypedCharacterGuard::applyType(QLineEdit *target)
+{
+    const TEditTypes type = m_type;
+    target->setAttribute(Qt::WA_InputMethodEnabled, UsesInputMethod(type));
     Qt::InputMethodHints hints = Qt::ImhNone;
     if (type == etInteger)
         hints = Qt::ImhFormattedNumbersOnly;
@@ -26,19 +48,20 @@ void TypedCharacterGuard::setEditType(TEditTypes type)
         hints = Qt::ImhDate;
     else if (type == etTime)
         hints = Qt::ImhTime;
-    m_edit->setInputMethodHints(hints);
+    target->setInputMethodHints(hints);
 }
 
 bool TypedCharacterGuard::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched != m_edit && watched != m_focusOwner)
+    QLineEdit *current = edit();
+    if (!current || (watched != current && watched != m_focusOwner))
         return QObject::eventFilter(watched, event);
     if (event->type() == QEvent::FocusIn) {
-        const int limit = LengthLimitOnEntry(m_type, m_edit->text(), m_edit->maxLength());
+        const int limit = LengthLimitOnEntry(m_type, current->text(), current->maxLength());
         if (limit > 0)
-            m_edit->setMaxLength(limit);
+            current->setMaxLength(limit);
         // Read-only switches turn the input method back on; keep it off for numbers.
-        m_edit->setAttribute(Qt::WA_InputMethodEnabled, UsesInputMethod(m_type));
+        current->setAttribute(Qt::WA_InputMethodEnabled, UsesInputMethod(m_type));
     } else if (event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         QString typed = key->text();
@@ -47,15 +70,15 @@ bool TypedCharacterGuard::eventFilter(QObject *watched, QEvent *event)
             return false;
         if (typed.size() != 1 || !typed.at(0).isPrint())
             return false;
-        if (m_type == etInteger && m_edit->maxLength() >= 32767 && typed == QLatin1String("-"))
-            m_edit->setMaxLength(11);
+        if (m_type == etInteger && current->maxLength() >= 32767 && typed == QLatin1String("-"))
+            current->setMaxLength(11);
         const QString original = typed;
-        const int selectionLength = m_edit->hasSelectedText() ? int(m_edit->selectedText().size()) : 0;
-        const int selectionStart = m_edit->hasSelectedText() ? m_edit->selectionStart() : m_edit->cursorPosition();
-        if (!AcceptTypedCharacter(m_type, m_edit->text(), selectionStart, selectionLength, typed))
+        const int selectionLength = current->hasSelectedText() ? int(current->selectedText().size()) : 0;
+        const int selectionStart = current->hasSelectedText() ? current->selectionStart() : current->cursorPosition();
+        if (!AcceptTypedCharacter(m_type, current->text(), selectionStart, selectionLength, typed))
             return true;
         if (typed != original) {
-            m_edit->insert(typed);
+            current->insert(typed);
             return true;
         }
     }

@@ -3,8 +3,10 @@
 #include "typedcharacterfilter.h"
 
 #include <QObject>
+#include <QPointer>
 
 class QLineEdit;
+class QWidget;
 
 // Applies an edit type to a line edit (on its own or inside a drop-down list): filters the
 // typed characters, sets the length limits on entering and switches the input method off
@@ -16,7 +18,7 @@ class TypedCharacterGuard final : public QObject
 public:
     // `focusOwner` is the widget that takes the focus and the keys when it is not the edit
     // itself (a drop-down list forwards them to its edit without event filters).
-    explicit TypedCharacterGuard(QLineEdit *edit, QObject *parent = nullptr, QWidget *focusOwner = nullptr);
+    explicit TypedCharacterGuard(QLineEdit *lineEdit, QObject *parent = nullptr, QWidget *focusOwner = nullptr);
 
     TEditTypes editType() const { return m_type; }
     void setEditType(TEditTypes type);
@@ -25,7 +27,12 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    QLineEdit *m_edit;
+    // The edit now in use: a drop-down list replaces or removes its edit when its editable
+    // switch changes, so the guard follows the list's current one.
+    QLineEdit *edit();
+    void applyType(QLineEdit *edit);
+
+    QPointer<QLineEdit> m_edit;
     QWidget *m_focusOwner;
     TEditTypes m_type = etString;
 };

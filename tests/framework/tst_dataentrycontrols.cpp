@@ -91,6 +91,27 @@ private slots:
         QCOMPARE(edit->testAttribute(Qt::WA_InputMethodEnabled), UsesInputMethod(TEditTypes(type)));
     }
 
+    // A drop-down list whose editable switch changes drops and makes its edit; the filter
+    // follows the edit in use and never touches a deleted one.
+    void comboBoxEditableSwitch()
+    {
+        QWidget window;
+        auto *combo = new TQXComboBox(&window);
+        combo->setEditType(etInteger);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        combo->setEditable(false);
+        combo->addItems({"1", "2"});
+        combo->setFocus();
+        QTest::keyClicks(combo, "x2");
+        combo->setEditable(true);
+        combo->setFocus();
+        combo->setEditText(QString());
+        QTest::keyClicks(combo, "1a-2");
+        QCOMPARE(combo->currentText(), QString("1-2"));
+        QVERIFY(!combo->lineEdit()->testAttribute(Qt::WA_InputMethodEnabled));
+    }
+
     void selectionFromFirstCharacterIsReplaced()
     {
         TQXEdit edit;
