@@ -69,22 +69,32 @@ QString RecordWriter::literal(const QVariant &value, TQXField::Type type, const 
     return sqlText(TQXField::text(value));
 }
 
-QStringList RecordWriter::keyColumns(const QStringList &modifySql)
+namespace {
+
+// The terms of a modify statement's where part, in order: the text up to and including
+// each "=" (as written, upper case) and the column before it.
+struct KeyTerm
 {
-    QStringList columns;
+    QString head;
+    QString column;
+};
+
+QList<KeyTerm> keyTerms(const QStringList &modifySql)
+{
     QString joined;
     for (const QString &line : modifySql)
         joined += QLatin1Char(' ') + line;
     joined = joined.toUpper();
     const qsizetype where = joined.indexOf(QLatin1String(" WHERE "));
+    QList<KeyTerm> terms;
     if (where < 0)
-        return columns;
+        return terms;
     QString rest = joined.mid(where + 7);
     for (;;) {
         const qsizetype equals = rest.indexOf(QLatin1Char('='));
         if (equals < 0)
             break;
-        columns << rest.left(equals).trimmed();
+        terms.append({rest.left(equals + 1), rest.left(equals).trimmed()});
         const QString after = rest.mid(equals + 1);
         qsizetype next = after.indexOf(QLatin1String(" AND "));
         qsizetype skip = 5;
@@ -96,45 +106,31 @@ QStringList RecordWriter::keyColumns(const QStringList &modifySql)
             break;
         rest = after.mid(next + skip);
     }
+    return terms;
+}
+
+} // namespace
+
+QStringList RecordWriter::keyColumns(const QStringList &modifySql)
+{
+    QStringList columns;
+    for (const KeyTerm &term : keyTerms(modifySql))
+        columns << term.column;
     return columns;
 }
 
 QString RecordWriter::keyCondition(const QStringList &modifySql, const RecordValues &record, bool fromOld,
                                    const SqlDialect &dialect)
 {
-    QString joined;
-    for (const QString &line : modifySql)
-        joined += QLatin1Char(' ') + line;
-    joined = joined.toUpper();
-    const qsizetype where = joined.indexOf(QLatin1String(" WHERE "));
-    if (where < 0)
-        return QString();
-
     QString condition;
-    QString rest = joined.mid(where + 7);
-    for (;;) {
-        const qsizetype equals = rest.indexOf(QLatin1Char('='));
-        if (equals < 0)
-            break;
-        const QString column = rest.left(equals).trimmed();
-        const int index = record.indexOf(column);
+    for (const KeyTerm &term : keyTerms(modifySql)) {
+        const int index = record.indexOf(term.column);
         if (index < 0)
-            throw DatabaseError(QStringLiteral("Field '%1' not found").arg(column));
+            throw DatabaseError(QStringLiteral("Field '%1' not found").arg(term.column));
         const QVariant value = fromOld ? record.old.value(index) : record.current.value(index);
         if (!condition.isEmpty())
             condition += QLatin1String(" AND ");
-        condition += rest.left(equals + 1) + literal(value, record.types.at(index), dialect);
-
-        const QString after = rest.mid(equals + 1);
-        qsizetype next = after.indexOf(QLatin1String(" AND "));
-        qsizetype skip = 5;
-        if (next < 0) {
-            next = after.indexOf(QLatin1String(" OR "));
-            skip = 4;
-        }
-        if (next < 0)
-            break;
-        rest = after.mid(next + skip);
+        condition += term.head + literal(value, record.types.at(index), dialect);
     }
     return condition;
 }
