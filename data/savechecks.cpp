@@ -126,8 +126,9 @@ bool SaveChecks::runCheck(const TCheckData &check, bool isNew)
         }
         const bool hasRow = !found->eof();
         if (check.Unique == hasRow) {
-            // A generated number that someone took meanwhile: draw the next one, look again.
-            if (check.Unique && attempt < TQXQuery::InsertAttempts && generatesNumber(check.TriggerField)
+            // A new record's generated number that someone took meanwhile: draw the next one,
+            // look again. A number changed on an existing record is the user's and is refused.
+            if (check.Unique && isNew && attempt < TQXQuery::InsertAttempts && generatesNumber(check.TriggerField)
                 && m_query.Renumber(check.TriggerField))
                 continue;
             if (!check.AskOnly) {

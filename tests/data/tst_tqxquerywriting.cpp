@@ -218,6 +218,25 @@ private slots:
         QVERIFY(messages.all.isEmpty());
     }
 
+    void aTakenNumberTypedOnAnEditIsRefused()
+    {
+        addWork("C1", "2006000001");
+        addWork("C2", "2006000002");
+        TQXQuery &q = workQuery();
+        q.OpenQuery();
+        q.EditRecord();
+        const QString other = q.fieldByName("WORK_ID").asText() == "2006000001" ? "2006000002" : "2006000001";
+        const QString own = q.fieldByName("CAR_WORK_ID").asText();
+        q.fieldByName("WORK_ID").setAsText(other);
+        QVERIFY_THROWS_EXCEPTION(AbortError, q.SaveRecord());
+        QCOMPARE(messages.warnings, QStringList{"已有此工作任务编号,任务编号重复"});
+        QCOMPARE(q.state(), TQXQuery::State::Edit);
+        QCOMPARE(q.fieldByName("WORK_ID").asText(), other);
+        QCOMPARE(cell("SELECT COUNT(DISTINCT WORK_ID) FROM QX_CAR_WORK_TABLE"), QString("2"));
+        QCOMPARE(cell("SELECT WORK_ID FROM QX_CAR_WORK_TABLE WHERE CAR_WORK_ID = '" + own + "'"),
+                 other == "2006000001" ? QString("2006000002") : QString("2006000001"));
+    }
+
     void aTakenKeyThatCannotBeRenumberedIsReported()
     {
         addWork("C1", "2006000001");
