@@ -34,6 +34,8 @@
 #include "tqxquerymodel.h"
 #include "treetable.h"
 
+#include "benchsupport.h"
+
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -55,80 +57,6 @@ namespace {
 const QString Join = QStringLiteral(
     "SELECT A.*,B.CAR_ID FROM QX_CAR_WORK_TABLE A,QX_CAR_TABLE B WHERE A.CAR_RECORD_ID = B.CAR_RECORD_ID");
 const QString SortTail = QStringLiteral(" ORDER BY A.WORK_ID");
-
-double milliseconds(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(const std::function<void()> &work, int repeats)
-{
-    work();  // warm-up
-    std::vector<double> times;
-    for (int i = 0; i < repeats; ++i)
-        times.push_back(milliseconds(work));
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-void report(const char *name, double value, const char *unit, const char *reference, double referenceValue)
-{
-    std::printf("bench %s %.3f %s ratio %.2f vs %s=%.3f%s\n", name, value, unit,
-                referenceValue > 0 ? value / referenceValue : 0.0, reference, referenceValue, unit);
-    std::fflush(stdout);
-}
-
-double rssMegabytes()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
-}
-
-// A plain SQLite connection to the same file: the reference.
-class RawConnection
-{
-public:
-    explicit RawConnection(const QString &path)
-    {
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READONLY, nullptr);
-        sqlite3_busy_timeout(m_db, 10000);
-    }
-    ~RawConnection() { sqlite3_close(m_db); }
-
-    // Steps up to `rows` rows reading every column; the values of the last row read.
-    QList<double> read(const QString &sql, int rows)
-    {
-        sqlite3_stmt *statement = nullptr;
-        sqlite3_prepare_v2(m_db, sql.toUtf8().constData(), -1, &statement, nullptr);
-        QList<double> last;
-        const int columns = sqlite3_column_count(statement);
-        for (int row = 0; row < rows && sqlite3_step(statement) == SQLITE_ROW; ++row) {
-            last.clear();
-            for (int column = 0; column < columns; ++column) {
-                switch (sqlite3_column_type(statement, column)) {
-                case SQLITE_TEXT: m_bytes += sqlite3_column_bytes(statement, column) + (sqlite3_column_text(statement, column) ? 0 : 1); break;
-                default: break;
-                }
-                last << sqlite3_column_double(statement, column);
-            }
-        }
-        sqlite3_finalize(statement);
-        return last;
-    }
-
-private:
-    sqlite3 *m_db = nullptr;
-    qint64 m_bytes = 0;
-};
 
 TFieldsDataArray workFields()
 {

@@ -17,6 +17,8 @@
 #include "tabledump.h"
 #include "tqxquery.h"
 
+#include "benchsupport.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -28,20 +30,6 @@
 #include <vector>
 
 namespace {
-
-double median(const std::function<void()> &work, int repeats)
-{
-    work();
-    std::vector<double> times;
-    for (int i = 0; i < repeats; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 struct Figures
 {

@@ -18,6 +18,8 @@
 #include "tqxquery.h"
 #include "tqxquerymodel.h"
 
+#include "benchsupport.h"
+
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -32,110 +34,34 @@ namespace {
 constexpr int VisibleRows = 30;
 constexpr int Repeats = 15;
 
-double rssMegabytes()
+// What saving a new task asks of the database: the next number, the two uniqueness
+// look-ups, the INSERT and the row read back, in one transaction.
+void addRawTask(RawConnection &raw, int sequence)
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toDouble() / 1024.0;
-    }
-    return 0;
+    raw.exec("BEGIN");
+    const QString key = RecordNumbering::timeStampKey(QStringLiteral("C"), QDateTime::currentDateTime());
+    raw.read("SELECT WORK_ID FROM QX_CAR_WORK_TABLE WHERE WORK_ID BETWEEN '2006000000' AND '2006999999' ORDER BY WORK_ID DESC", 1);
+    const QByteArray number = QStringLiteral("2006%1").arg(900000 + sequence, 6, 10, QLatin1Char('0')).toUtf8();
+    const QByteArray keyText = key.toUtf8();
+    raw.read(("SELECT CAR_WORK_ID FROM QX_CAR_WORK_TABLE WHERE CAR_WORK_ID='" + keyText + "'").constData(), 1);
+    raw.read(("SELECT WORK_ID FROM QX_CAR_WORK_TABLE WHERE WORK_ID='" + number + "'").constData(), 1);
+    sqlite3_stmt *insert = nullptr;
+    sqlite3_prepare_v2(raw.handle(),
+                       "INSERT INTO QX_CAR_WORK_TABLE(CAR_WORK_ID,CAR_RECORD_ID,WORK_ID,STATUS,WORK_START_DATE,WORK_PLACE,"
+                       "WORK_CONTENT,WORK_MONEY,NOTE,CREATE_NAME,CREATE_DATE) VALUES(?,?,?,?,?,?,?,?,?,?,?)",
+                       -1, &insert, nullptr);
+    const QByteArray values[] = {keyText, "A020301100000000", number, "未完工", "2006-08-31", "港口码头", "钢材吊装"};
+    for (int i = 0; i < 7; ++i)
+        sqlite3_bind_text(insert, i + 1, values[i].constData(), int(values[i].size()), SQLITE_TRANSIENT);
+    sqlite3_bind_double(insert, 8, 1200.0);
+    sqlite3_bind_text(insert, 9, "bench", -1, SQLITE_STATIC);
+    sqlite3_bind_text(insert, 10, "张三", -1, SQLITE_STATIC);
+    sqlite3_bind_text(insert, 11, "2006-08-31", -1, SQLITE_STATIC);
+    sqlite3_step(insert);
+    sqlite3_finalize(insert);
+    raw.read(("SELECT * FROM QX_CAR_WORK_TABLE  WHERE CAR_WORK_ID='" + keyText + "'").constData(), 1);
+    raw.exec("COMMIT");
 }
-
-double milliseconds(const std::function<void()> &work)
-{
-    QElapsedTimer timer;
-    timer.start();
-    work();
-    return double(timer.nsecsElapsed()) / 1e6;
-}
-
-double median(const std::function<void()> &work, int repeats = Repeats)
-{
-    work();  // warm-up
-    std::vector<double> times;
-    for (int i = 0; i < repeats; ++i)
-        times.push_back(milliseconds(work));
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
-
-void report(const char *name, double value, const char *unit, const char *reference, double referenceValue)
-{
-    std::printf("bench %s %.3f %s ratio %.2f vs %s=%.3f%s\n", name, value, unit,
-                referenceValue > 0 ? value / referenceValue : 0.0, reference, referenceValue, unit);
-    std::fflush(stdout);
-}
-
-// A separate plain SQLite connection to the same file: the reference.
-class RawConnection
-{
-public:
-    explicit RawConnection(const QString &path)
-    {
-        sqlite3_open_v2(QFile::encodeName(path).constData(), &m_db, SQLITE_OPEN_READWRITE, nullptr);
-        SqliteEngine::registerFunctions(m_db);
-        sqlite3_busy_timeout(m_db, 10000);
-    }
-    ~RawConnection() { sqlite3_close(m_db); }
-
-    // Steps up to `rows` rows, reading every column as the program would show it.
-    qint64 read(const char *sql, int rows)
-    {
-        sqlite3_stmt *statement = nullptr;
-        sqlite3_prepare_v2(m_db, sql, -1, &statement, nullptr);
-        qint64 bytes = 0;
-        const int columns = sqlite3_column_count(statement);
-        for (int row = 0; row < rows && sqlite3_step(statement) == SQLITE_ROW; ++row) {
-            for (int column = 0; column < columns; ++column) {
-                switch (sqlite3_column_type(statement, column)) {
-                case SQLITE_TEXT: bytes += sqlite3_column_bytes(statement, column) + (sqlite3_column_text(statement, column) ? 0 : 1); break;
-                case SQLITE_FLOAT: bytes += qint64(sqlite3_column_double(statement, column)) & 1; break;
-                case SQLITE_INTEGER: bytes += sqlite3_column_int64(statement, column) & 1; break;
-                default: break;
-                }
-            }
-        }
-        sqlite3_finalize(statement);
-        return bytes;
-    }
-
-    void exec(const char *sql) { sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr); }
-
-    // What saving a new task asks of the database: the next number, the two uniqueness
-    // look-ups, the INSERT and the row read back, in one transaction.
-    void addTask(int sequence)
-    {
-        exec("BEGIN");
-        const QString key = RecordNumbering::timeStampKey(QStringLiteral("C"), QDateTime::currentDateTime());
-        read("SELECT WORK_ID FROM QX_CAR_WORK_TABLE WHERE WORK_ID BETWEEN '2006000000' AND '2006999999' ORDER BY WORK_ID DESC", 1);
-        const QByteArray number = QStringLiteral("2006%1").arg(900000 + sequence, 6, 10, QLatin1Char('0')).toUtf8();
-        const QByteArray keyText = key.toUtf8();
-        read(("SELECT CAR_WORK_ID FROM QX_CAR_WORK_TABLE WHERE CAR_WORK_ID='" + keyText + "'").constData(), 1);
-        read(("SELECT WORK_ID FROM QX_CAR_WORK_TABLE WHERE WORK_ID='" + number + "'").constData(), 1);
-        sqlite3_stmt *insert = nullptr;
-        sqlite3_prepare_v2(m_db,
-                           "INSERT INTO QX_CAR_WORK_TABLE(CAR_WORK_ID,CAR_RECORD_ID,WORK_ID,STATUS,WORK_START_DATE,WORK_PLACE,"
-                           "WORK_CONTENT,WORK_MONEY,NOTE,CREATE_NAME,CREATE_DATE) VALUES(?,?,?,?,?,?,?,?,?,?,?)",
-                           -1, &insert, nullptr);
-        const QByteArray values[] = {keyText, "A020301100000000", number, "未完工", "2006-08-31", "港口码头", "钢材吊装"};
-        for (int i = 0; i < 7; ++i)
-            sqlite3_bind_text(insert, i + 1, values[i].constData(), int(values[i].size()), SQLITE_TRANSIENT);
-        sqlite3_bind_double(insert, 8, 1200.0);
-        sqlite3_bind_text(insert, 9, "bench", -1, SQLITE_STATIC);
-        sqlite3_bind_text(insert, 10, "张三", -1, SQLITE_STATIC);
-        sqlite3_bind_text(insert, 11, "2006-08-31", -1, SQLITE_STATIC);
-        sqlite3_step(insert);
-        sqlite3_finalize(insert);
-        read(("SELECT * FROM QX_CAR_WORK_TABLE  WHERE CAR_WORK_ID='" + keyText + "'").constData(), 1);
-        exec("COMMIT");
-    }
-
-private:
-    sqlite3 *m_db = nullptr;
-};
 
 } // namespace
 
@@ -168,12 +94,12 @@ int main(int argc, char **argv)
                 double(generation.elapsed()) / 1000.0);
 
     DatabaseEngine::add(std::make_unique<SqliteEngine>(MainDatabaseName, dataDir)).connect();
-    RawConnection raw(SqliteEngine::filePath(dataDir));
+    RawConnection raw(SqliteEngine::filePath(dataDir), true);
     const char *openSql = "SELECT  *  FROM  QX_CAR_WORK_TABLE";
 
     // ---- First visible rows ---------------------------------------------------------------------
     const double rawCold = milliseconds([&] { raw.read(openSql, TQXDataset::FirstPageSize); });
-    const double rawOpen = median([&] { raw.read(openSql, TQXDataset::FirstPageSize); });
+    const double rawOpen = median([&] { raw.read(openSql, TQXDataset::FirstPageSize); }, Repeats);
     const double rawRss = rssMegabytes();
 
     qint64 shown = 0;
@@ -195,12 +121,12 @@ int main(int argc, char **argv)
         query.setTableName(QStringLiteral("QX_CAR_WORK_TABLE"));
         TQXQueryModel model(&query);
         openAndShow(query, model);
-    });
+    }, Repeats);
     const double ourPage = median([&] {
         TQXQuery query;
         query.setTableName(QStringLiteral("QX_CAR_WORK_TABLE"));
         query.OpenQuery();
-    });
+    }, Repeats);
     report("open_first_rows_cold", ourCold, "ms", "sqlite3_step_first_page_cold", rawCold);
     report("open_first_page", ourPage, "ms", "sqlite3_step_first_page", rawOpen);
     report("open_first_rows", ourOpen, "ms", "sqlite3_step_first_page", rawOpen);
@@ -243,8 +169,8 @@ int main(int argc, char **argv)
     work.OpenQuery();
     const auto addTask = [&] { FleetGenerator::addBenchTask(work); };
     int sequence = 0;
-    const double rawAdd = median([&] { raw.addTask(++sequence); });
-    const double ourAdd = median(addTask);
+    const double rawAdd = median([&] { addRawTask(raw, ++sequence); }, Repeats);
+    const double ourAdd = median(addTask, Repeats);
     report("add_save_task", ourAdd, "ms", "sqlite3_add_task", rawAdd);
     std::printf("# last task number %s\n", qPrintable(work.fieldByName(QStringLiteral("WORK_ID")).asText()));
     work.CloseQuery();
