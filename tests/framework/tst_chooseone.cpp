@@ -1,5 +1,6 @@
 #include "chooseone.h"
 #include "scriptedmessages.h"
+#include "shownwindow.h"
 #include "tselectitemform.h"
 #include "tselectitemqueryform.h"
 
@@ -14,31 +15,6 @@
 #include <functional>
 
 namespace {
-
-TSelectItemForm *shownForm()
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *form = qobject_cast<TSelectItemForm *>(widget); form && form->isVisible())
-            return form;
-    }
-    return nullptr;
-}
-
-// Acts on the option dialog once its exec() runs; a dialog the action leaves open is
-// closed so the test cannot hang.
-void whenShown(std::function<void(TSelectItemForm *)> action)
-{
-    QTimer::singleShot(0, qApp, [action] {
-        TSelectItemForm *form = shownForm();
-        if (!form)
-            return;
-        // Key shortcuts reach only the active window.
-        if (QTest::qWaitForWindowActive(form))
-            action(form);
-        if (form->isVisible())
-            form->reject();
-    });
-}
 
 QStringList optionTexts(const TSelectItemForm *form)
 {
@@ -184,7 +160,7 @@ void TestChooseOne::family()
     QStringList shownOptions;
     int shownChoice = -1;
     bool shownAsQueryForm = false;
-    whenShown([&](TSelectItemForm *form) {
+    whenShown<TSelectItemForm>([&](TSelectItemForm *form) {
         shownCaption = form->windowTitle();
         shownOptions = optionTexts(form);
         shownChoice = form->itemIndex() + 1;

@@ -3,6 +3,7 @@
 #include "dbhelpers.h"
 #include "sqlitedialect.h"
 #include "tdateform.h"
+#include "shownwindow.h"
 #include "testdatabase.h"
 
 #include <QApplication>
@@ -14,31 +15,6 @@
 #include <functional>
 
 namespace {
-
-TDateForm *shownDateForm()
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *form = qobject_cast<TDateForm *>(widget); form && form->isVisible())
-            return form;
-    }
-    return nullptr;
-}
-
-// Acts on the calendar dialog once the event loop of its exec() runs. If the action leaves
-// the dialog open, it is closed so the test cannot hang.
-void whenShown(std::function<void(TDateForm *)> action)
-{
-    QTimer::singleShot(0, qApp, [action] {
-        TDateForm *form = shownDateForm();
-        if (!form)
-            return;
-        // Key shortcuts reach only the active window.
-        if (QTest::qWaitForWindowActive(form))
-            action(form);
-        if (form->isVisible())
-            form->reject();
-    });
-}
 
 QPushButton *buttonWithText(QWidget *form, const QString &text)
 {
@@ -123,7 +99,7 @@ void TestDatePicking::pickDate()
 
     QString title;
     bool found = false;
-    whenShown([&](TDateForm *form) {
+    whenShown<TDateForm>([&](TDateForm *form) {
         found = true;
         if (!step.isEmpty()) {
             if (QPushButton *button = buttonWithText(form, step))
@@ -207,7 +183,7 @@ void TestDatePicking::pickDayCondition()
 {
     TestDatabase database;
     const QDate chosen(1999, 3, 4);
-    whenShown([&](TDateForm *form) {
+    whenShown<TDateForm>([&](TDateForm *form) {
         form->setSelectedDate(chosen);
         form->okButton()->click();
     });
@@ -218,7 +194,7 @@ void TestDatePicking::pickDayCondition()
     QCOMPARE(condition, DayConditionText(QStringLiteral("BIRTH_DATE"), urStandard, chosen,
                                          &database.engine().dialect()));
 
-    whenShown([](TDateForm *form) { form->closeButton()->click(); });
+    whenShown<TDateForm>([](TDateForm *form) { form->closeButton()->click(); });
     dateText = QStringLiteral("kept");
     condition = QStringLiteral("kept");
     QVERIFY(!PickDayCondition(QStringLiteral("BIRTH_DATE"), urSql_Server, &dateText, &condition));

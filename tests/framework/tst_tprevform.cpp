@@ -1,6 +1,7 @@
 #include "databaseengine.h"
 #include "dbhelpers.h"
 #include "printmargins.h"
+#include "shownwindow.h"
 #include "scriptedmessages.h"
 #include "settingsstore.h"
 #include "testdatabase.h"
@@ -20,31 +21,6 @@
 #include <functional>
 
 namespace {
-
-template<typename Dialog>
-Dialog *shownDialog()
-{
-    for (QWidget *widget : QApplication::topLevelWidgets()) {
-        if (auto *dialog = qobject_cast<Dialog *>(widget); dialog && dialog->isVisible())
-            return dialog;
-    }
-    return nullptr;
-}
-
-// Acts on the dialog the next command runs modally; a dialog left open is closed so the
-// test cannot hang.
-template<typename Dialog>
-void whenShown(std::function<void(Dialog *)> action)
-{
-    QTimer::singleShot(0, qApp, [action] {
-        Dialog *dialog = shownDialog<Dialog>();
-        if (!dialog)
-            return;
-        action(dialog);
-        if (dialog->isVisible())
-            dialog->reject();
-    });
-}
 
 void typeMargins(TSetPrintForm *form, const QString &top, const QString &left)
 {
