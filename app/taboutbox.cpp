@@ -1,13 +1,12 @@
 #include "taboutbox.h"
 
 #include "producttitle.h"
+#include "roadpicture.h"
 
 #include <QCoreApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPixmap>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -19,23 +18,7 @@ QPixmap roadPicture(const QSize &size)
 {
     QPixmap pixmap(size);
     QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    const QRectF area(QPointF(0, 0), QSizeF(size));
-    QLinearGradient ground(area.topLeft(), area.bottomLeft());
-    ground.setColorAt(0.0, QColor(0x1f, 0x4e, 0x8c));
-    ground.setColorAt(0.6, QColor(0xa9, 0xd0, 0xf0));
-    ground.setColorAt(0.6, QColor(0x5d, 0x8a, 0x3c));
-    ground.setColorAt(1.0, QColor(0x3c, 0x63, 0x25));
-    painter.fillRect(area, ground);
-    QPainterPath road;
-    road.moveTo(area.width() * 0.45, area.height() * 0.6);
-    road.lineTo(area.width() * 0.55, area.height() * 0.6);
-    road.lineTo(area.width() * 0.9, area.height());
-    road.lineTo(area.width() * 0.1, area.height());
-    road.closeSubpath();
-    painter.fillPath(road, QColor(0x55, 0x55, 0x5a));
-    painter.setPen(QPen(QColor(0xf5, 0xd0, 0x4a), 2, Qt::DashLine));
-    painter.drawLine(QPointF(area.width() * 0.5, area.height() * 0.62), QPointF(area.width() * 0.5, area.height()));
+    PaintRoadPicture(painter, QRectF(QPointF(0, 0), QSizeF(size)), 0.6, 0.1, 0.8);
     return pixmap;
 }
 

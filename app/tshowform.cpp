@@ -2,15 +2,14 @@
 
 #include "appvalues.h"
 #include "producttitle.h"
+#include "roadpicture.h"
 #include "uihelpers.h"
 
 #include <QCoreApplication>
 #include <QDate>
 #include <QDir>
 #include <QEventLoop>
-#include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 
 namespace {
 
@@ -76,23 +75,7 @@ void TShowForm::paintEvent(QPaintEvent *)
     painter.setRenderHint(QPainter::Antialiasing);
     const QRectF area = rect();
 
-    // The picture: a sky over a road that runs into the distance.
-    QLinearGradient sky(area.topLeft(), area.bottomLeft());
-    sky.setColorAt(0.0, QColor(0x1f, 0x4e, 0x8c));
-    sky.setColorAt(0.62, QColor(0xa9, 0xd0, 0xf0));
-    sky.setColorAt(0.62, QColor(0x5d, 0x8a, 0x3c));
-    sky.setColorAt(1.0, QColor(0x3c, 0x63, 0x25));
-    painter.fillRect(area, sky);
-
-    QPainterPath road;
-    road.moveTo(area.width() * 0.47, area.height() * 0.62);
-    road.lineTo(area.width() * 0.53, area.height() * 0.62);
-    road.lineTo(area.width() * 0.80, area.height());
-    road.lineTo(area.width() * 0.20, area.height());
-    road.closeSubpath();
-    painter.fillPath(road, QColor(0x55, 0x55, 0x5a));
-    painter.setPen(QPen(QColor(0xf5, 0xd0, 0x4a), 2, Qt::DashLine));
-    painter.drawLine(QPointF(area.width() * 0.5, area.height() * 0.64), QPointF(area.width() * 0.5, area.height()));
+    PaintRoadPicture(painter, area, 0.62, 0.06, 0.6);
 
     painter.setPen(QPen(QColor(0x10, 0x2a, 0x50), 2));
     painter.drawRect(area.adjusted(1, 1, -1, -1));
