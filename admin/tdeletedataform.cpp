@@ -142,39 +142,37 @@ void TDeleteDataForm::deleteYear(DataDeletion::YearOption option)
         return;
     const int year = m_yearForm->year();
     DataDeletion deletion(DatabaseEngine::byName(MainDatabaseName));
-    TQXThread progress;
-    progress.setCaption(QStringLiteral("正在删除数据....."));
-    progress.setKind(crDelete);
+    DataDeletion::Count count;
     try {
-        const DataDeletion::Count count = deletion.countYear(option, year);
-        if (count.records == 0) {
-            ShowWarningFor(applicationWindow(), QStringLiteral("没有找到符合条件的纪录"));
-            return;
-        }
-        if (!AskYesNo(yearQuestion(count)))
-            return;
-        progress.ShowProgress();
-        deletion.deleteYear(option, year);
+        count = deletion.countYear(option, year);
     } catch (const std::exception &) {
-        progress.HideProgress();
         ShowErrorFor(applicationWindow(), DeleteFailed);
         return;
     }
-    pack();
-    progress.HideProgress();
-    ShowWarningFor(applicationWindow(), Deleted);
+    if (count.records == 0) {
+        ShowWarningFor(applicationWindow(), QStringLiteral("没有找到符合条件的纪录"));
+        return;
+    }
+    if (!AskYesNo(yearQuestion(count)))
+        return;
+    runDeletion([&] { deletion.deleteYear(option, year); });
 }
 
 void TDeleteDataForm::deleteAll()
 {
     if (!AskYesNo(QStringLiteral("是否删除全部数据库资料")))
         return;
+    runDeletion([] { DataDeletion(DatabaseEngine::byName(MainDatabaseName)).deleteAll(App().DataDir); });
+}
+
+void TDeleteDataForm::runDeletion(const std::function<void()> &deletion)
+{
     TQXThread progress;
     progress.setCaption(QStringLiteral("正在删除数据....."));
     progress.setKind(crDelete);
     try {
         progress.ShowProgress();
-        DataDeletion(DatabaseEngine::byName(MainDatabaseName)).deleteAll(App().DataDir);
+        deletion();
     } catch (const std::exception &) {
         progress.HideProgress();
         ShowErrorFor(applicationWindow(), DeleteFailed);

@@ -5,6 +5,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
@@ -43,6 +45,8 @@ private:
     void ButtonOKClick();
     void deleteYear(DataDeletion::YearOption option);
     void deleteAll();
+    // Runs a deletion under the progress window, then packs and reports the outcome.
+    void runDeletion(const std::function<void()> &deletion);
     // Packs after a deletion; a failure is reported, the deletion stands.
     void pack();
     QObject *applicationWindow() const;
