@@ -335,7 +335,10 @@ int TQXDataset::readDriverPage(const QSqlDatabase &connection, const QString &sq
         QStringList names;
         QList<TQXField::Type> types;
         for (int i = 0; i < record.count(); ++i) {
-            names << record.fieldName(i);
+            // The server folds unquoted identifiers to lower case; the program's names are
+            // upper case, as SQLite gives them back.
+            const QString name = record.fieldName(i);
+            names << (name == name.toLower() ? name.toUpper() : name);
             types << typeOf(record.field(i));
         }
         buildFields(names, types);

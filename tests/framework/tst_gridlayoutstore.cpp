@@ -10,6 +10,7 @@ class TestGridLayoutStore : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
     void characters_data();
     void characters();
     void narrowedColumns_data();
@@ -114,7 +115,7 @@ void TestGridLayoutStore::narrowedColumns()
     QFETCH(int, width);
     QFETCH(bool, visible);
     QFETCH(bool, rowKept);
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     ScriptedMessages messages;
     saveRow("U1", field, saved);
     GridLayoutStore layout = store();
@@ -134,7 +135,7 @@ void TestGridLayoutStore::narrowedColumns()
 
 void TestGridLayoutStore::columnsWithoutSavedRowAreHidden()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     saveRow("U1", "EMPLOYEE_NAME", 100);
     GridLayoutStore layout = store();
     layout.Load();
@@ -166,7 +167,7 @@ void TestGridLayoutStore::savesOnlyRealChanges()
     QFETCH(int, saved);
     QFETCH(int, current);
     QFETCH(QString, stored);
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     saveRow("U1", "EMPLOYEE_NAME", saved);
     GridLayoutStore layout = store();
     layout.Load();
@@ -178,7 +179,7 @@ void TestGridLayoutStore::savesOnlyRealChanges()
 
 void TestGridLayoutStore::usersKeepSeparateLayouts()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     GridLayoutStore first = store("U1");
     first.Load();
     first.RecordWidth(QStringLiteral("EMPLOYEE_NAME"), 150, 0);
@@ -198,7 +199,7 @@ void TestGridLayoutStore::usersKeepSeparateLayouts()
 
 void TestGridLayoutStore::restoreDefaults()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     ScriptedMessages messages;
     saveRow("U1", "EMPLOYEE_NAME", 100);
     saveRow("U2", "EMPLOYEE_NAME", 100);
@@ -224,7 +225,7 @@ void TestGridLayoutStore::restoreDefaults()
 
 void TestGridLayoutStore::noFormNameTouchesNoTable()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     ScriptedMessages messages;
     GridLayoutStore layout = store();
     layout.FormName.clear();
@@ -238,7 +239,7 @@ void TestGridLayoutStore::noFormNameTouchesNoTable()
 
 void TestGridLayoutStore::deleteFailureWarns()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     ScriptedMessages messages;
     GridLayoutStore layout = store();
     layout.TableName = QStringLiteral("NO_SUCH_TABLE");
@@ -250,7 +251,7 @@ void TestGridLayoutStore::deleteFailureWarns()
 
 void TestGridLayoutStore::orderKeeping()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     GridLayoutStore layout = store();
     layout.KeepOrder = true;
     layout.Load();

@@ -13,9 +13,10 @@ class tst_QuerySearchTarget : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
     void countsTheWholeResult()
     {
-        TestDatabase db;
+        TestDatabase db(TestDatabase::currentBackend());
         ScriptedMessages messages;
         DatabaseEngine &engine = db.engine();
         for (int i = 0; i < 300; ++i)

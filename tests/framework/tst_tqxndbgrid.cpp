@@ -24,6 +24,7 @@ class TestTQXNDBGrid : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
     void withoutTrailingOrder_data();
     void withoutTrailingOrder();
     void footerOverEveryRow();
@@ -135,7 +136,7 @@ void TestTQXNDBGrid::withoutTrailingOrder()
 // rows are read, and does not run again while the user scrolls to the end.
 void TestTQXNDBGrid::footerOverEveryRow()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     ScriptedMessages messages;
     addTasks(db.engine(), Tasks);
     GridScreen screen;
@@ -192,7 +193,7 @@ void TestTQXNDBGrid::footerOverEveryRow()
 
 void TestTQXNDBGrid::footerFollowsColumnsAndScrolling()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     addTasks(db.engine(), 20);
     GridScreen screen;
     screen.grid->resize(300, 300);
@@ -224,7 +225,7 @@ void TestTQXNDBGrid::footerFollowsColumnsAndScrolling()
 
 void TestTQXNDBGrid::columnSetUp()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     addTasks(db.engine(), 5);
     GridScreen screen(QStringLiteral("U1"));
     screen.grid->SetLayoutOwner(QString(), QString(), QString());
@@ -255,7 +256,7 @@ void TestTQXNDBGrid::columnSetUp()
 // Widths the user sets are saved when the screen goes and come back at the next open.
 void TestTQXNDBGrid::layoutRoundTrip()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     addTasks(db.engine(), 5);
     int statusColumn = -1;
     {
@@ -297,7 +298,7 @@ void TestTQXNDBGrid::layoutRoundTrip()
 
 void TestTQXNDBGrid::narrowedColumnAtNextOpen()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     ScriptedMessages messages;
     addTasks(db.engine(), 5);
     {
@@ -325,7 +326,7 @@ void TestTQXNDBGrid::narrowedColumnAtNextOpen()
 
 void TestTQXNDBGrid::cellAttributes()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     addTasks(db.engine(), 6);
     GridScreen screen;
     screen.grid->SetLayoutOwner(QString(), QString(), QString());
@@ -353,7 +354,7 @@ void TestTQXNDBGrid::cellAttributes()
 
 void TestTQXNDBGrid::plainGridColumnsAndMemo()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     addTasks(db.engine(), 3);
     QWidget window;
     window.resize(600, 300);

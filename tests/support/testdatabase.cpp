@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QRandomGenerator>
+#include <QTest>
 #include <QUrl>
 #include <QtTest>
 
@@ -43,6 +44,12 @@ void TestDatabase::addBackendRows()
     QTest::addColumn<QString>("backend");
     for (const QString &backend : backends())
         QTest::newRow(qPrintable(backend)) << backend;
+}
+
+QString TestDatabase::currentBackend()
+{
+    QFETCH_GLOBAL(QString, backend);
+    return backend;
 }
 
 TestDatabase::TestDatabase(const QString &backend) : m_backend(backend)

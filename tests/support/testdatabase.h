@@ -22,6 +22,9 @@ public:
     static QStringList backends();
     // For data-driven tests: adds a "backend" column with a row per backend.
     static void addBackendRows();
+    // The backend of the current global data row (a test whose initTestCase_data calls
+    // addBackendRows).
+    static QString currentBackend();
 
     const QString &backend() const { return m_backend; }
     bool isServer() const { return m_backend != QLatin1String("sqlite"); }
