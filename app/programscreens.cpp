@@ -6,9 +6,11 @@
 #include "tcarworktypeform.h"
 #include "tdatarebuildform.h"
 #include "tdeletedataform.h"
+#include "tdeptform.h"
 #include "tpasswordchangeform.h"
 #include "tuserform.h"
 #include "tmoneyintoouttypeform.h"
+#include "toperationmanform.h"
 #include "trepairtypeform.h"
 
 // Each screen adds its factory here under its screen name; the backup and restore
@@ -30,6 +32,10 @@ void RegisterProgramScreens(ScreenRegistry &registry)
                  [](const ScreenRequest &request) -> QWidget * { return new TRepairTypeForm(request.owner); });
     registry.add(QStringLiteral("MoneyIntoOutTypeForm"),
                  [](const ScreenRequest &request) -> QWidget * { return new TMoneyIntoOutTypeForm(request.owner); });
+    registry.add(QStringLiteral("DeptForm"),
+                 [](const ScreenRequest &request) -> QWidget * { return new TDeptForm(request.owner); });
+    registry.add(QStringLiteral("OperationManForm"),
+                 [](const ScreenRequest &request) -> QWidget * { return new TOperationManForm(request.owner); });
     registry.add(QStringLiteral("UserForm"),
                  [](const ScreenRequest &request) -> QWidget * { return new TUserForm(request.owner); });
     registry.add(QStringLiteral("PasswordChangeForm"),

@@ -10,6 +10,7 @@
 #include "programparameters.h"
 #include "programrights.h"
 #include "reminderrange.h"
+#include "screenmessages.h"
 #include "settingsstore.h"
 #include "singleinstance.h"
 #include "startupvalues.h"
@@ -69,6 +70,8 @@ TMainForm::TMainForm(QWidget *parent) : QMainWindow(parent)
     m_frame = new TQXMain(this);
     m_frame->DataBaseName = MainDatabaseName;
     RegisterProgramScreens(m_screens);
+    connect(&ScreenMessages::instance(), &ScreenMessages::companyNameChanged, this,
+            [this] { setWindowTitle(App().CompanyName + ProductTitle); });
 }
 
 TMainForm::~TMainForm()

@@ -13,8 +13,8 @@ TCategorySetup TCarTypeForm::Setup()
         .programName = QStringLiteral("车辆类别资料录入编辑"),
         .orderCaption = QStringLiteral("序号"),
         .idPrefix = QString(),
-        .usageStatement = QStringLiteral("SELECT COUNT(CAR_TYPE_ID) FROM QX_CAR_TABLE WHERE CAR_TYPE_ID ='"),
-        .usageMessage = QStringLiteral("有该车辆类别的车辆资料，该车辆类别不能删除"),
-        .printTitle = QStringLiteral("车辆类别资料"),
+        .usageChecks = {{QStringLiteral("SELECT COUNT(CAR_TYPE_ID) FROM QX_CAR_TABLE WHERE CAR_TYPE_ID ='"),
+                         QStringLiteral("有该车辆类别的车辆资料，该车辆类别不能删除")}},
+        .print = TCategoryPrint::Layout::Categories(TreeTable::CarType(), QStringLiteral("车辆类别资料")),
     };
 }

@@ -13,7 +13,7 @@ TCategorySetup TCarWorkTypeForm::Setup()
         .programName = QStringLiteral("车辆工作任务类别录入编辑"),
         .orderCaption = QStringLiteral("纪录编号"),
         .idPrefix = QStringLiteral("A"),
-        .usageStatement = QStringLiteral("SELECT COUNT(WORK_TYPE_ID) FROM QX_CAR_WORK_TABLE WHERE WORK_TYPE_ID ='"),
-        .usageMessage = QStringLiteral("有该工作类别的车辆工作记录，该工作类别不能删除"),
+        .usageChecks = {{QStringLiteral("SELECT COUNT(WORK_TYPE_ID) FROM QX_CAR_WORK_TABLE WHERE WORK_TYPE_ID ='"),
+                         QStringLiteral("有该工作类别的车辆工作记录，该工作类别不能删除")}},
     };
 }

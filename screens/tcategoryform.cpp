@@ -12,10 +12,12 @@
 #include "tqxtreeview.h"
 #include "treetable.h"
 
+#include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QStackedWidget>
 #include <QVBoxLayout>
 
 const QString TCategoryForm::RootId = QStringLiteral("G001");
@@ -43,6 +45,8 @@ TQXDBEdit *boundEdit(TQXDataSource *source, const QString &field, const char *na
 TCategoryForm::TCategoryForm(const TCategorySetup &setup, QWidget *owner)
     : TQXDForm(owner),
       TreePanel(new QWidget(Panel1)),
+      RecordPages(new QStackedWidget(Panel1)),
+      RecordBox(new QGroupBox(setup.recordTitle, Panel1)),
       QXTreeView(new TQXTreeView(TreePanel)),
       DBEditOrder(boundEdit(DS, QStringLiteral("ORDER_ID"), "DBEditOrder", Panel1)),
       DBEditName(boundEdit(DS, setup.table->nameColumn, "DBEditName", Panel1)),
@@ -60,7 +64,7 @@ TCategoryForm::TCategoryForm(const TCategorySetup &setup, QWidget *owner)
     ProgramName = setup.programName;
 
     button_find->setVisible(false);
-    button_print->setVisible(!setup.printTitle.isEmpty());
+    button_print->setVisible(!setup.print.title.isEmpty());
     for (QToolButton *button : {button_First, button_Prior, button_next, button_Last, button_check})
         button->setVisible(false);
 
@@ -75,7 +79,7 @@ TCategoryForm::TCategoryForm(const TCategorySetup &setup, QWidget *owner)
     QXTreeView->OnCollapsing = [this](QTreeWidgetItem *node) { QXTreeViewCollapsing(node); };
     QXTreeView->HookEvents();
     QXTreeView->RootId = RootId;
-    QXTreeView->RootCaption = setup.table->word;
+    QXTreeView->RootCaption = setup.rootCaption.isEmpty() ? Word() : setup.rootCaption;
     // Kind "A": the root gets its expand button without counting.
     QXTreeView->ClearNodeSql();
     QXTreeView->SetNodeSql(TQXTreeView::NodeSqlSet::ChildCount, QString(), 0, QString(), QStringLiteral("A"), QString());
@@ -88,34 +92,45 @@ TCategoryForm::TCategoryForm(const TCategorySetup &setup, QWidget *owner)
 
 TCategoryForm::~TCategoryForm() = default;
 
+QString TCategoryForm::Word() const
+{
+    return m_setup.word.isEmpty() ? m_setup.table->word : m_setup.word;
+}
+
+void TCategoryForm::SetWrittenColumns(const QStringList &columns)
+{
+    const QString &table = m_setup.table->table;
+    const QString &id = m_setup.table->idColumn;
+    UpdateStatements statements;
+    statements.ModifySQL << QStringLiteral("update ") + table << QStringLiteral("set");
+    for (qsizetype i = 0; i < columns.size(); ++i)
+        statements.ModifySQL << QStringLiteral("  ") + columns[i] + QStringLiteral(" = :") + columns[i]
+                + (i + 1 < columns.size() ? QStringLiteral(",") : QString());
+    statements.ModifySQL << QStringLiteral("where") << QStringLiteral("  ") + id + QStringLiteral(" = :OLD_") + id;
+    statements.InsertSQL << QStringLiteral("insert into ") + table
+                         << QStringLiteral("  (") + columns.join(QStringLiteral(", ")) + QStringLiteral(")")
+                         << QStringLiteral("values") << QStringLiteral("  (:") + columns.join(QStringLiteral(", :")) + QStringLiteral(")");
+    statements.DeleteSQL << QStringLiteral("delete from ") + table << QStringLiteral("where")
+                         << QStringLiteral("  ") + id + QStringLiteral(" = :OLD_") + id;
+    Query->UpdateSQL = statements;
+}
+
 void TCategoryForm::setUpQuery()
 {
     const TreeTable &table = *m_setup.table;
     const QString id = table.idColumn;
     const QString name = table.nameColumn;
     Query->setTableName(table.table);
-
-    const QStringList columns{id, name, QStringLiteral("PRIOR_ID"), QStringLiteral("ORDER_ID"), QStringLiteral("NOTE"),
-                              QStringLiteral("CREATE_NAME"), QStringLiteral("CREATE_DATE"), QStringLiteral("EDIT_NAME"),
-                              QStringLiteral("EDIT_DATE")};
-    Query->UpdateSQL.ModifySQL << QStringLiteral("update ") + table.table << QStringLiteral("set");
-    for (qsizetype i = 0; i < columns.size(); ++i)
-        Query->UpdateSQL.ModifySQL << QStringLiteral("  ") + columns[i] + QStringLiteral(" = :") + columns[i]
-                + (i + 1 < columns.size() ? QStringLiteral(",") : QString());
-    Query->UpdateSQL.ModifySQL << QStringLiteral("where") << QStringLiteral("  ") + id + QStringLiteral(" = :OLD_") + id;
-    Query->UpdateSQL.InsertSQL << QStringLiteral("insert into ") + table.table
-                               << QStringLiteral("  (") + columns.join(QStringLiteral(", ")) + QStringLiteral(")")
-                               << QStringLiteral("values")
-                               << QStringLiteral("  (:") + columns.join(QStringLiteral(", :")) + QStringLiteral(")");
-    Query->UpdateSQL.DeleteSQL << QStringLiteral("delete from ") + table.table << QStringLiteral("where")
-                               << QStringLiteral("  ") + id + QStringLiteral(" = :OLD_") + id;
+    SetWrittenColumns({id, name, QStringLiteral("PRIOR_ID"), QStringLiteral("ORDER_ID"), QStringLiteral("NOTE"),
+                       QStringLiteral("CREATE_NAME"), QStringLiteral("CREATE_DATE"), QStringLiteral("EDIT_NAME"),
+                       QStringLiteral("EDIT_DATE")});
 
     // ORDER_ID is an integer column: checked as a number before it reaches the database.
     Query->FieldsData = {
         TFieldsData{.FieldName = QStringLiteral("ORDER_ID"), .Caption = m_setup.orderCaption, .DataKind = QStringLiteral("N"),
                     .Required = true},
         TFieldsData{.FieldName = id, .Caption = QStringLiteral("纪录编号")},
-        TFieldsData{.FieldName = name, .Caption = table.word, .FindKind = QStringLiteral("T"), .Required = true},
+        TFieldsData{.FieldName = name, .Caption = Word(), .FindKind = QStringLiteral("T"), .Required = true},
         TFieldsData{.FieldName = QStringLiteral("NOTE"), .Caption = QStringLiteral("备注")},
         TFieldsData{.FieldName = QStringLiteral("CREATE_NAME"), .Caption = QStringLiteral("建档人员")},
         TFieldsData{.FieldName = QStringLiteral("CREATE_DATE"), .Caption = QStringLiteral("建档日期"), .DataKind = QStringLiteral("D")},
@@ -156,23 +171,16 @@ void TCategoryForm::layOut()
     treeLayout->setContentsMargins(0, 0, 0, 0);
     treeLayout->addWidget(QXTreeView);
     QXTreeView->setCursor(Qt::PointingHandCursor);
-    QXTreeView->setToolTip(QStringLiteral("选择") + m_setup.table->word);
+    QXTreeView->setToolTip(QStringLiteral("选择") + Word());
 
-    auto *record = new QGroupBox(Panel1);
-    auto *recordGrid = new QGridLayout(record);
-    const auto addRow = [](QGridLayout *grid, const QString &caption, QWidget *edit) {
-        const int row = grid->rowCount();
-        auto *label = new QLabel(caption, edit->parentWidget());
-        label->setBuddy(edit);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(edit, row, 1);
-    };
+    auto *recordForm = new QFormLayout(RecordBox);
     for (QWidget *edit : {static_cast<QWidget *>(DBEditOrder), static_cast<QWidget *>(DBEditName),
                           static_cast<QWidget *>(DBEditNote)})
-        edit->setParent(record);
-    addRow(recordGrid, QStringLiteral("序号"), DBEditOrder);
-    addRow(recordGrid, m_setup.table->word, DBEditName);
-    addRow(recordGrid, QStringLiteral("备注"), DBEditNote);
+        edit->setParent(RecordBox);
+    recordForm->addRow(QStringLiteral("序号"), DBEditOrder);
+    recordForm->addRow(m_setup.nameCaption.isEmpty() ? Word() : m_setup.nameCaption, DBEditName);
+    recordForm->addRow(QStringLiteral("备注"), DBEditNote);
+    RecordPages->addWidget(RecordBox);
     DBEditOrder->setEditType(etInteger);
     DBEditOrder->setMaxLength(9);
     DBEditName->setMaxLength(20);
@@ -180,6 +188,13 @@ void TCategoryForm::layOut()
 
     auto *stamps = new QGroupBox(Panel1);
     auto *stampGrid = new QGridLayout(stamps);
+    const auto addRow = [](QGridLayout *grid, const QString &caption, QWidget *edit) {
+        const int row = grid->rowCount();
+        auto *label = new QLabel(caption, edit->parentWidget());
+        label->setBuddy(edit);
+        grid->addWidget(label, row, 0);
+        grid->addWidget(edit, row, 1);
+    };
     for (TQXDBEdit *edit : {DBEditEditName, DBEditEditDate, DBEditCreateName, DBEditCreateDate}) {
         edit->setParent(stamps);
         SetTag(edit, 3);
@@ -190,13 +205,19 @@ void TCategoryForm::layOut()
     addRow(stampGrid, QStringLiteral("建档日期"), DBEditCreateDate);
 
     auto *right = new QVBoxLayout;
-    right->addWidget(record);
+    right->addWidget(RecordPages);
     right->addStretch(1);
     right->addWidget(stamps);
 
     auto *layout = new QHBoxLayout(Panel1);
     layout->addWidget(TreePanel, 1);
     layout->addLayout(right, 1);
+}
+
+void TCategoryForm::InsertRecordRow(int row, const QString &caption, QWidget *edit)
+{
+    edit->setParent(RecordBox);
+    static_cast<QFormLayout *>(RecordBox->layout())->insertRow(row, caption, edit);
 }
 
 void TCategoryForm::FormShow()
@@ -220,7 +241,7 @@ void TCategoryForm::FormShow()
 void TCategoryForm::QXTreeViewExpanding(QTreeWidgetItem *node)
 {
     if (TQXTreeView::HoldsOnlyPlaceholder(node))
-        m_setup.table->SetLevelStatements(*QXTreeView, TQXTreeView::Level(node), RootId, MaxLevel - 1);
+        m_setup.table->SetLevelStatements(*QXTreeView, TQXTreeView::Level(node), RootId, m_setup.maxLevel - 1);
 }
 
 void TCategoryForm::QXTreeViewCollapsing(QTreeWidgetItem *node)
@@ -241,7 +262,7 @@ void TCategoryForm::QXTreeViewChange(QTreeWidgetItem *node)
     RunCommand([this] { LoadSelectedRecord(); });
 }
 
-QString TCategoryForm::recordId() const
+QString TCategoryForm::RecordId() const
 {
     if (!Query->isActive() || const_cast<TQXQuery *>(Query)->isEmpty())
         return QString();
@@ -250,9 +271,9 @@ QString TCategoryForm::recordId() const
 
 void TCategoryForm::LoadSelectedRecord()
 {
-    if (Query->isEditing() || (Query->isActive() && recordId() == m_selectedId))
+    if (Query->isEditing() || (Query->isActive() && RecordId() == m_selectedId))
         return;
-    Query->setSql(QStringLiteral("SELECT  *  FROM  ") + m_setup.table->table + QStringLiteral(" WHERE  ")
+    Query->setSql(QStringLiteral("SELECT  *  FROM  ") + m_setup.table->table + m_setup.recordWhere
                   + m_setup.table->idColumn + QStringLiteral(" = '") + quoted(m_selectedId) + QStringLiteral("'") + SortTail);
     Query->OpenQuery();
 }
@@ -275,13 +296,13 @@ void TCategoryForm::button_addClick()
         ShowWarning(NoNode);
         return;
     }
-    if (TQXTreeView::Level(m_selectedNode) >= MaxLevel) {
-        ShowWarning(m_setup.table->word + QStringLiteral("只能有四级"));
+    if (m_setup.maxLevel > 0 && TQXTreeView::Level(m_selectedNode) >= m_setup.maxLevel) {
+        ShowWarning(Word() + QStringLiteral("只能有四级"));
         return;
     }
     for (TInsertData &entry : Query->InsertData) {
         if (entry.FieldName == QLatin1String("ORDER_ID"))
-            entry.Where = QStringLiteral("  PRIOR_ID = '") + quoted(m_selectedId) + QStringLiteral("'");
+            entry.Where = m_setup.siblingWhere + quoted(m_selectedId) + QStringLiteral("'");
     }
     TQXDForm::button_addClick();
 }
@@ -303,21 +324,20 @@ void TCategoryForm::button_saveClick()
     const bool editing = Query->state() == TQXDataset::State::Edit;
     TQXDForm::button_saveClick();
     const QString name = DBEditName->text();
-    const QString id = recordId();
+    const QString id = RecordId();
     LoadSelectedRecord();
-    if (!Query->SaveOK() || !m_selectedNode)
+    if (!Query->SaveOK() || !m_selectedNode || (!inserting && !editing))
         return;
-    if (inserting) {
+    if (id == m_selectedId) {
+        // The selected node's own record (also a root that has a row of its own).
+        m_selectedNode->setText(0, name);
+        QXTreeView->SetNodeCaption(m_selectedNode, name);
+    } else if (inserting) {
         // Children not loaded yet include the new row when the node expands.
         if (!TQXTreeView::HoldsOnlyPlaceholder(m_selectedNode))
             QXTreeView->AddNode(m_selectedNode, name, id);
-    } else if (editing) {
-        if (id == m_selectedId) {
-            m_selectedNode->setText(0, name);
-            QXTreeView->SetNodeCaption(m_selectedNode, name);
-        } else {
-            QXTreeView->RecaptionNodes(id, name);
-        }
+    } else {
+        QXTreeView->RecaptionNodes(id, name);
     }
 }
 
@@ -331,15 +351,17 @@ void TCategoryForm::button_deleteClick()
         ShowWarning(QStringLiteral("根节点不能删除"));
         return;
     }
-    const QString &word = m_setup.table->word;
+    const QString word = Word();
     // Sub-categories another user added since this tree was loaded count as well.
     if (m_setup.table->HasChildren(*QXTreeView, m_selectedNode)) {
         ShowWarning(QStringLiteral("请先删除该") + word + QStringLiteral("的下级") + word);
         return;
     }
-    if (GetNumberValue(MainDatabaseName, m_setup.usageStatement + quoted(m_selectedId) + QStringLiteral("'")) > 0) {
-        ShowWarning(m_setup.usageMessage);
-        return;
+    for (const TCategorySetup::UsageCheck &usage : m_setup.usageChecks) {
+        if (GetNumberValue(MainDatabaseName, usage.statement + quoted(m_selectedId) + QStringLiteral("'")) > 0) {
+            ShowWarning(usage.message);
+            return;
+        }
     }
     QTreeWidgetItem *node = m_selectedNode;
     TQXDForm::button_deleteClick();
@@ -349,10 +371,14 @@ void TCategoryForm::button_deleteClick()
 
 void TCategoryForm::button_printClick()
 {
-    if (!m_selectedNode || m_setup.printTitle.isEmpty())
+    if (!m_selectedNode || m_setup.print.title.isEmpty())
         return;
-    TCategoryPrint print(*m_setup.table, m_setup.printTitle, this);
+    TCategoryPrint print(*m_setup.table, m_setup.print, this);
     const bool root = m_selectedId == RootId;
-    print.Run(m_selectedId, root ? QString() : QXTreeView->NodeCaption(m_selectedNode),
-              root ? QString() : Query->fieldByName(QStringLiteral("NOTE")).asText(), root);
+    QStringList values;
+    if (!root) {
+        for (const TCategoryPrint::Column &column : m_setup.print.columns)
+            values << Query->fieldByName(column.field).asText();
+    }
+    print.Run(m_selectedId, root ? QString() : QXTreeView->NodeCaption(m_selectedNode), values, root);
 }

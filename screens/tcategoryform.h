@@ -4,16 +4,19 @@
 #include "tqxdataset.h"
 #include "tqxdform.h"
 
+class QGroupBox;
+class QStackedWidget;
 class QTreeWidgetItem;
 class TQXDBEdit;
 class TQXTreeView;
 
 // The category master screen: a lazily loaded category tree on the left, the selected
-// category's record on the right. One class serves the four category tables; a
-// TCategorySetup says which table, captions, usage check and dependent rows.
+// category's record on the right. One class serves the four category tables and is the
+// base of the department screen; a TCategorySetup says which table, captions, usage
+// checks, printed list, dependent rows and depth limit.
 //
-// The tree's root "G001" has no row; it stands for the top level. Adding creates a child
-// of the selected node (at most four levels below the root), numbered after its siblings;
+// The tree's root "G001" stands for the top level. Adding creates a child of the selected
+// node (for categories at most four levels below the root), numbered after its siblings;
 // saving and deleting patch the tree in place. While the record is edited the tree is
 // disabled, so the selection cannot change.
 class TCategoryForm : public TQXDForm
@@ -21,7 +24,6 @@ class TCategoryForm : public TQXDForm
     Q_OBJECT
 
 public:
-    static constexpr int MaxLevel = 4;
     static const QString RootId;  // "G001"
 
     TCategoryForm(const TCategorySetup &setup, QWidget *owner = nullptr);
@@ -32,6 +34,10 @@ public:
     QTreeWidgetItem *SelectedNode() const { return m_selectedNode; }
 
     QWidget *const TreePanel;
+    // The record panels on the right; the selected node's record panel (RecordBox) is the
+    // first page.
+    QStackedWidget *const RecordPages;
+    QGroupBox *const RecordBox;
     TQXTreeView *const QXTreeView;
     TQXDBEdit *const DBEditOrder;
     TQXDBEdit *const DBEditName;
@@ -43,25 +49,35 @@ public:
 
 protected:
     void FormShow() override;
+    // Selection changes of the tree and state changes of the data source.
+    virtual void QXTreeViewChange(QTreeWidgetItem *node);
+    virtual void DSStateChange(TQXDataset::State state);
     void button_addClick() override;
     void button_editClick() override;
     void button_deleteClick() override;
     void button_saveClick() override;
     void button_printClick() override;
 
+    // Shows the selected node's record (for categories nothing for the root), unless an
+    // edit is in progress or the record shown already is that node's.
+    void LoadSelectedRecord();
+    // The identifier of the record shown; empty when there is none.
+    QString RecordId() const;
+    // The noun of the tree's captions and messages ("车辆类别", "部门").
+    QString Word() const;
+    // Sets the insert, modify and delete statements to write `columns` (the id column is
+    // the key).
+    void SetWrittenColumns(const QStringList &columns);
+    // Inserts a labelled box into the record panel at `row`.
+    void InsertRecordRow(int row, const QString &caption, QWidget *edit);
+
 private:
     void QXTreeViewExpanding(QTreeWidgetItem *node);
-    void QXTreeViewChange(QTreeWidgetItem *node);
     void QXTreeViewCollapsing(QTreeWidgetItem *node);
     void QueryAfterInsert();
-    void DSStateChange(TQXDataset::State state);
 
     void setUpQuery();
     void layOut();
-    // Shows the selected category's record (nothing for the root), unless an edit is in
-    // progress or the record shown already is that category.
-    void LoadSelectedRecord();
-    QString recordId() const;
 
     TCategorySetup m_setup;
     QString m_selectedId;

@@ -373,7 +373,7 @@ private slots:
         QFETCH(bool, numbering);
         QFETCH(QStringList, expected);
         const TreeTable &table = TreeTable::CarType();
-        TCategoryPrint print(table, "车辆类别资料", nullptr);
+        TCategoryPrint print(table, TCategoryPrint::Layout::Categories(table, "车辆类别资料"), nullptr);
         QList<TCategoryPrint::Row> rows;
         if (siblings == 0) {
             addRow(table, "T1", "货车", "G001", 1);
@@ -382,7 +382,7 @@ private slots:
             addRow(table, "T4", "挂车", "T3", 1);
             addRow(table, "T5", "客车", "G001", 2);
             run("UPDATE QX_CAR_TYPE_TABLE SET NOTE='重' WHERE CAR_TYPE_ID='T3'");
-            rows = print.Outline("  ", numbering, "T1", "货车", "整车");
+            rows = print.Outline("  ", numbering, "T1", "货车", {"整车"});
         } else {
             for (int i = 1; i <= siblings; ++i)
                 addRow(table, QString("S%1").arg(i), QString("子%1").arg(i), "G001", i);
@@ -391,7 +391,7 @@ private slots:
         }
         QStringList shown;
         for (const TCategoryPrint::Row &row : rows)
-            shown << row.name + '|' + row.note;
+            shown << row.name + '|' + row.values.join('|');
         for (const QString &line : expected)
             QVERIFY2(shown.contains(line), qPrintable(line + " not in " + shown.join(';')));
         if (siblings == 0)
