@@ -19,6 +19,11 @@ TQXQueryModel::TQXQueryModel(TQXDataset *dataset, QObject *parent) : QAbstractTa
     });
 }
 
+TQXDataset *TQXQueryModel::dataset() const
+{
+    return m_dataset;
+}
+
 int TQXQueryModel::rowCount(const QModelIndex &parent) const
 {
     return parent.isValid() || !m_dataset ? 0 : m_dataset->loadedRowCount();

@@ -23,7 +23,7 @@ public:
 
     explicit TQXQueryModel(TQXDataset *dataset, QObject *parent = nullptr);
 
-    TQXDataset *dataset() const { return m_dataset; }
+    TQXDataset *dataset() const;
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;

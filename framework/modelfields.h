@@ -1,7 +1,8 @@
 #pragma once
 
+#include "tqxquerymodel.h"
+
 #include <QString>
-#include <Qt>
 
 class QAbstractItemModel;
 
@@ -9,7 +10,7 @@ class QAbstractItemModel;
 // A model names its columns by field name through headerData(section, Qt::Horizontal,
 // FieldNameRole); a QSqlQueryModel is also understood through its record, and any other
 // model through its horizontal display header.
-inline constexpr int FieldNameRole = Qt::UserRole + 0x4650;
+inline constexpr int FieldNameRole = TQXQueryModel::FieldNameRole;
 
 // The model column of `fieldName` (compared without regard to case); -1 when none.
 int FieldColumn(const QAbstractItemModel &model, const QString &fieldName);

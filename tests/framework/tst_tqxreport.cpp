@@ -1,4 +1,9 @@
 #include "cjkfont.h"
+#include "dbhelpers.h"
+#include "modelfields.h"
+#include "testdatabase.h"
+#include "tqxquery.h"
+#include "tqxquerymodel.h"
 #include "texthelpers.h"
 #include "tqxreport.h"
 #include "tqxreportcolumns.h"
@@ -76,6 +81,7 @@ private slots:
     void pageCounting();
     void blankRowsPrintOnlyShapes();
     void hooksTotalsAndReplacedTexts();
+    void printsTheQueryModelByFieldName();
 };
 
 void TestTQXReport::pageCounting_data()
@@ -208,6 +214,40 @@ void TestTQXReport::hooksTotalsAndReplacedTexts()
     QCOMPARE(sizes.at(1), 8);
     QCOMPARE(sizes.at(0), 9);
     QCOMPARE(workId->font.pointSize(), sizes.at(0));  // the design font is left alone
+}
+
+
+// A screen prints its own query: the model's header shows captions, the report names fields.
+void TestTQXReport::printsTheQueryModelByFieldName()
+{
+    TestDatabase db;
+    QVERIFY(ExecuteSQL(MainDatabaseName, QStringLiteral("INSERT INTO QX_CAR_WORK_TABLE(CAR_WORK_ID,WORK_ID,WORK_MONEY) "
+                                                         "VALUES('C1','W0001',1.5)")));
+    TQXQuery query;
+    query.setSql(QStringLiteral("SELECT * FROM QX_CAR_WORK_TABLE"));
+    query.FieldsData = {TFieldsData{.FieldName = QStringLiteral("WORK_ID"), .Caption = QStringLiteral("工作编号")},
+                        TFieldsData{.FieldName = QStringLiteral("WORK_MONEY"), .Caption = QStringLiteral("收费金额")}};
+    query.OpenQuery();
+    TQXQueryModel model(&query);
+    QCOMPARE(model.headerData(FieldColumn(model, QStringLiteral("WORK_ID")), Qt::Horizontal).toString(),
+             QStringLiteral("工作编号"));
+
+    TQXReport report(QStringLiteral("RepTest"));
+    report.setDataSet(&model);
+    LayOutColumns(report, {{QStringLiteral("WORK_ID"), QStringLiteral("工作编号"), 12},
+                           {QStringLiteral("WORK_MONEY"), QStringLiteral("收费金额"), 10, QStringLiteral("N")}},
+                  12, 8, RowHeight);
+    const TQXReportPages produced = report.produce();
+    QStringList texts;
+    for (const TQXPrintedBand &band : produced.pages.front()) {
+        if (band.band->kind != TQXReportBand::Kind::Detail || band.blankRow)
+            continue;
+        for (const TQXPrintedItem &printed : band.items) {
+            if (!printed.item->isShape())
+                texts << printed.text;
+        }
+    }
+    QCOMPARE(texts, QStringList({QStringLiteral("W0001"), QStringLiteral("1.5")}));
 }
 
 QTEST_MAIN(TestTQXReport)
