@@ -217,7 +217,11 @@ void TCategoryForm::layOut()
 void TCategoryForm::InsertRecordRow(int row, const QString &caption, QWidget *edit)
 {
     edit->setParent(RecordBox);
-    static_cast<QFormLayout *>(RecordBox->layout())->insertRow(row, caption, edit);
+    auto *form = static_cast<QFormLayout *>(RecordBox->layout());
+    form->insertRow(row, caption, edit);
+    // Tab and Enter follow the rows as shown, not the order the boxes were made in.
+    if (QLayoutItem *above = row > 0 ? form->itemAt(row - 1, QFormLayout::FieldRole) : nullptr; above && above->widget())
+        QWidget::setTabOrder(above->widget(), edit);
 }
 
 void TCategoryForm::FormShow()
