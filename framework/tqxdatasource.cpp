@@ -204,6 +204,9 @@ void TQXDataSource::SwitchControls()
     const QColor focus = rgb(browse ? BrowseColor : ColorOnFocus);
     const bool defaultMode = !IS_MASTER_CHANGE && !IS_DETAIL_CHANGE;
     for (QWidget *control : form->findChildren<QWidget *>()) {
+        // Dialogs the screen owns (find, pickers) keep their own controls as they are.
+        if (control->window() != form->window())
+            continue;
         const ControlKind kind = KindOf(control);
         const int tag = TagOf(control);
         if (kind == ControlKind::Grid) {
