@@ -8,7 +8,7 @@ const QColor MainPanel::DefaultColor = QColor(0x2F, 0x6F, 0x9F);
 
 MainPanel::MainPanel(QWidget *parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("MainPanel"));
+    setObjectName(QStringLiteral("BackgroundPanel"));
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 

@@ -4,8 +4,10 @@
 #include <QImage>
 #include <QWidget>
 
-// The big panel of the main window ("MainPanel"): its colour, covered by the background
-// picture when there is one (scaled to fill the panel, centred).
+// The big panel of the main window: its colour, covered by the background picture when
+// there is one (scaled to fill the panel, centred). Its object name is "BackgroundPanel",
+// not "MainPanel": the frame hides a panel of that name for good once a screen shows,
+// and the background must come back when the screens are closed.
 class MainPanel final : public QWidget
 {
     Q_OBJECT

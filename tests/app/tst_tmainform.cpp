@@ -138,6 +138,7 @@ private slots:
     void startUpReminders_data();
     void startUpReminders();
     void colourAndPanelSettings();
+    void backgroundReturnsWhenTheScreensClose();
     void pictureCommand();
     void inputMethodCommand();
     void helpCommand();
@@ -579,6 +580,23 @@ void TestTMainForm::colourAndPanelSettings()
     QCOMPARE(next.mainPanel()->color(), QColor(0x12, 0x34, 0x56));
     QCOMPARE(toBgr(fromBgr(0x00F1FAFE)), 0x00F1FAFEu);
     QCOMPARE(fromBgr(0x00F1FAFE), QColor(254, 250, 241));
+}
+
+// The tool bar gives way while a screen shows; the coloured background comes back with it.
+void TestTMainForm::backgroundReturnsWhenTheScreensClose()
+{
+    grant(Vehicles, QStringLiteral("车辆资料录入编辑"), QStringLiteral("是"));
+    const auto form = newMainForm();
+    form->show();
+    QVERIFY(QTest::qWaitForWindowExposed(form.get()));
+    QToolBar *tools = form->findChild<QToolBar *>();
+    QVERIFY(tools && tools->isVisible() && form->mainPanel()->isVisible());
+    form->commandAction(QStringLiteral("车辆资料录入编辑"))->trigger();
+    QCOMPARE(m_screens.size(), 1);
+    QVERIFY(!tools->isVisible());
+    m_screens.first()->close();
+    QVERIFY(tools->isVisible());
+    QVERIFY(form->mainPanel()->isVisible());
 }
 
 void TestTMainForm::pictureCommand()
