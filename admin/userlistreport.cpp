@@ -4,12 +4,14 @@
 #include "cjkfont.h"
 #include "printmargins.h"
 #include "tprevform.h"
+#include "tqxexcel.h"
 #include "tqxquery.h"
 #include "tqxquerymodel.h"
 #include "tqxreport.h"
 #include "tqxreportband.h"
 #include "tqxreportcolumns.h"
 
+#include <QAction>
 #include <QPointer>
 
 namespace {
@@ -68,8 +70,11 @@ void PrintUserList(TQXQuery &users, QWidget *screen)
     for (TQXReportItem *item : {total, page, date})
         item->font = reportFont(false);
 
-    report.OnPreview = [screen](TQXReport &previewed) {
+    report.OnPreview = [screen, &model](TQXReport &previewed) {
         auto *window = new TPrevForm(screen);
+        window->QXExcel->DataSet = &model;
+        window->QXExcel->ReportName = previewed.title();
+        window->exportAction()->setVisible(true);
         window->ExcelFields = {{QStringLiteral("USE_ID"), QStringLiteral("C"), QStringLiteral("用户编号")},
                                {QStringLiteral("USE_NAME"), QStringLiteral("C"), QStringLiteral("用户姓名")},
                                {QStringLiteral("STOP_RIGHT"), QStringLiteral("C"), QStringLiteral("用户状态")},

@@ -17,3 +17,9 @@ QString PostgresDialect::substring(const QString &column, int from, int count) c
 {
     return QStringLiteral("SUBSTRING(%1 FROM %2 FOR %3)").arg(column).arg(from).arg(count);
 }
+
+// The server has LIKE for text only; numbers and dates are cast.
+QString PostgresDialect::likeOperand(const QString &column) const
+{
+    return QStringLiteral("CAST(%1 AS TEXT)").arg(column);
+}

@@ -9,4 +9,5 @@ public:
     QString date(const QDate &value) const override;
     QString extract(DatePart part, const QString &column) const override;
     QString substring(const QString &column, int from, int count) const override;
+    QString likeOperand(const QString &column) const override;
 };

@@ -19,6 +19,9 @@ public:
     virtual QString extract(DatePart part, const QString &column) const = 0;
     // SubString(column FROM from FOR count), 1-based.
     virtual QString substring(const QString &column, int from, int count) const = 0;
+    // The column as the left side of LIKE: the pattern matches its text, whatever the
+    // column's type (a wage or a date is searched for part of its digits).
+    virtual QString likeOperand(const QString &column) const = 0;
 };
 
 // The one escaping helper: a text value as a quoted SQL literal ('O''Brien').

@@ -17,3 +17,9 @@ QString SqliteDialect::substring(const QString &column, int from, int count) con
 {
     return QStringLiteral("substr(%1,%2,%3)").arg(column).arg(from).arg(count);
 }
+
+// SQLite compares any value through its text form itself.
+QString SqliteDialect::likeOperand(const QString &column) const
+{
+    return column;
+}

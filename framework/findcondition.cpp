@@ -88,6 +88,11 @@ QString FindCondition::relation(const QString &op) const
     return op;
 }
 
+QString FindCondition::likeColumn(const QString &column) const
+{
+    return m_type == urStandard && m_dialect ? m_dialect->likeOperand(column) : column;
+}
+
 QString FindCondition::likePattern(const QString &value, const QString &prefix, const QString &suffix) const
 {
     if (m_type == urAccess)
@@ -114,7 +119,8 @@ QString FindCondition::compare(const QString &column, const TFieldsData &entry, 
 {
     const QString rel = relation(op);
     if (isLike(op))
-        return column + QLatin1Char(' ') + rel + QLatin1Char(' ') + likePattern(value, QStringLiteral("%"), QStringLiteral("%"));
+        return likeColumn(column) + QLatin1Char(' ') + rel + QLatin1Char(' ')
+            + likePattern(value, QStringLiteral("%"), QStringLiteral("%"));
     if (m_simple || entry.DataKind == QLatin1String("C"))
         return column + QLatin1Char(' ') + rel + QLatin1Char(' ') + sqlText(value);
     if (serverNullForm && m_type == urSql_Server)
@@ -164,8 +170,9 @@ QString FindCondition::build(const TFieldsData &entry, const QString &op, const 
             w = sqlText(value);
         else
             w = numberLiteral(value);
+        const QString name = isLike(op) ? likeColumn(entry.LookupName) : entry.LookupName;
         return keyColumn(entry) + QStringLiteral(" IN (SELECT ") + entry.LookupKey + QStringLiteral(" FROM ")
-            + entry.LookupTable + QStringLiteral(" WHERE ") + entry.LookupName + QLatin1Char(' ') + relation(op)
+            + entry.LookupTable + QStringLiteral(" WHERE ") + name + QLatin1Char(' ') + relation(op)
             + QLatin1Char(' ') + w + QStringLiteral(") ");
     }
     if (kind == QLatin1String("BS"))
@@ -173,7 +180,7 @@ QString FindCondition::build(const TFieldsData &entry, const QString &op, const 
     if (kind == QLatin1String("ES")) {
         const QString kcol = keyColumn(entry);
         if (isLike(op))
-            return kcol + QLatin1Char(' ') + relation(op) + QLatin1Char(' ')
+            return likeColumn(kcol) + QLatin1Char(' ') + relation(op) + QLatin1Char(' ')
                 + likePattern(popupResult, QString(), QStringLiteral("%"));
         if (entry.DataKind == QLatin1String("C"))
             return kcol + QLatin1Char(' ') + op + QLatin1Char(' ') + sqlText(popupResult);

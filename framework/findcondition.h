@@ -32,8 +32,9 @@ QString FindConnectDisplay(const QString &sql);
 //
 // urStandard is the dialect that runs: dates are compared as date literals of the
 // connected engine's dialect (ISO dates compare in calendar order and the date indexes
-// stay usable), and on PostgreSQL "Like" becomes ILIKE so that a search matches regardless
-// of case as it does on SQLite. urSql_Server and urAccess are written as text only.
+// stay usable), and on PostgreSQL "Like" becomes ILIKE on the column's text, so that a
+// search matches regardless of case as it does on SQLite and numbers and dates match too.
+// urSql_Server and urAccess are written as text only.
 class FindCondition
 {
 public:
@@ -67,6 +68,8 @@ public:
 
 private:
     QString relation(const QString &op) const;
+    // The column as LIKE compares it on the connected engine.
+    QString likeColumn(const QString &column) const;
 
     TSqlType m_type;
     const SqlDialect *m_dialect;

@@ -11,6 +11,7 @@
 #include "tqxreportcolumns.h"
 #include "treetable.h"
 
+#include <QAction>
 #include <QStandardItemModel>
 
 namespace {
@@ -152,11 +153,11 @@ void TCategoryPrint::preview(const QList<Row> &rows, bool sequence)
     }
     report.OnPreview = [this, &list, &exported, &exportName, sequence](TQXReport &shown) {
         auto *window = new TPrevForm(m_owner);
-        window->QXExcel = new TQXExcel(window);
         window->QXExcel->DataSet = &list;
         window->QXExcel->ReportName = exportName;
         window->ExcelFields = exported;
         window->ExportID = sequence;
+        window->exportAction()->setVisible(true);
         window->LoadPrintSettings(&shown, 20, 20);
         window->attachReport(&shown);
         window->show();

@@ -3,16 +3,20 @@
 #include "dbhelpers.h"
 #include "passwordhash.h"
 #include "scriptedmessages.h"
+#include "sqldialect.h"
 #include "testdatabase.h"
 #include "tqxchild.h"
 #include "tqxdbcombobox.h"
 #include "tqxdbedit.h"
+#include "tqxexcel.h"
 #include "tqxpagecontrol.h"
 #include "tqxquery.h"
 #include "tprevform.h"
 #include "tuserform.h"
 #include "userrightspage.h"
+#include "worksheetcells.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,6 +25,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // The user screen driven as a system user would: the user list with its protected system
@@ -108,9 +113,11 @@ class tst_TUserForm : public QObject
     }
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
+
     void init()
     {
-        db = std::make_unique<TestDatabase>();
+        db = std::make_unique<TestDatabase>(TestDatabase::currentBackend());
         messages = std::make_unique<ScriptedMessages>();
         App().UserID = "01";
         App().UserName = "管理员";
@@ -312,8 +319,7 @@ private slots:
 
     void failedWriteResetsBox()
     {
-        DatabaseEngine::byName(MainDatabaseName)
-            .run("CREATE TRIGGER refuse_rights BEFORE INSERT ON SYS_RIGHT_TABLE BEGIN SELECT RAISE(ABORT, 'refused'); END");
+        db->addRefusal("refuse_rights", "BEFORE INSERT ON SYS_RIGHT_TABLE", "refused");
         open();
         chooseOnRightsPage("02", 0, 0);
         UserRightsPage &page = *screen->RightsPage;
@@ -324,11 +330,18 @@ private slots:
         QCOMPARE(storedRight("PRINT_RIGHT"), QString("<no row>"));
     }
 
+    // The preview offers the export; the workbook holds the listed users, the registration
+    // date written as yyyy-MM-dd on every engine.
     void printPreviewsTheList()
     {
+        const QString created = db->engine().dialect().date(QDate(2024, 5, 6));
+        db->engine().run("UPDATE SYS_USER_TABLE SET NOTE = '司机', CREATE_DATE = " + created + " WHERE USE_ID = '02'");
         open();
+        QTemporaryDir out;
         QPointer<TPrevForm> preview;
         int pages = 0;
+        bool exportShown = false;
+        QString workbook;
         QTimer::singleShot(0, this, [&] {
             for (QWidget *window : QApplication::topLevelWidgets())
                 if (auto *shown = qobject_cast<TPrevForm *>(window))
@@ -337,12 +350,24 @@ private slots:
                 return;
             QTRY_VERIFY(preview->pageCount() > 0);
             pages = preview->pageCount();
+            exportShown = preview->exportAction()->isVisible();
+            preview->QXExcel->OutputDirectory = out.path();
+            preview->QXExcel->OpenWorkbook = [](const QString &) { return true; };
+            preview->exportAction()->trigger();
+            workbook = preview->QXExcel->fileName();
             preview->close();
         });
         QTest::keyClick(screen->ToolBar1, Qt::Key_F11);
         QVERIFY(preview.isNull());
         QCOMPARE(pages, 1);
         QVERIFY(messages->all.isEmpty());
+        QVERIFY(exportShown);
+        const WorksheetCells cells = WorksheetCells::read(workbook);
+        QCOMPARE(cells.name, QString("用户列表"));
+        QCOMPARE(cells.lastRow, 3);
+        QCOMPARE(cells.row(1), (QStringList{"用户编号", "用户姓名", "用户状态", "备注", "建档日期"}));
+        QCOMPARE(cells.row(2), (QStringList{"01", "管理员", "有效"}));
+        QCOMPARE(cells.row(3), (QStringList{"02", "李四", "有效", "司机", "2024-05-06"}));
     }
 
     void deletedUserLeavesNothing()

@@ -81,7 +81,8 @@ void TestFindCondition::conditionText_data()
     row("T C <>", "T", "C", "NOTE", "", "<> ", "abc", "", Access, false, "NOTE <>  'abc'");
     row("T C = server", "T", "C", "NOTE", "", "= ", "abc", "", Server, false, "NOTE =  'abc'");
     row("T C Like server", "T", "C", "NOTE", "", "Like ", "abc", "", Server, false, "NOTE Like  '%abc%'");
-    row("T C Like PostgreSQL", "T", "C", "NOTE", "", "Like ", "abc", "", PostgresStandard, false, "NOTE ILIKE  '%abc%'");
+    row("T C Like PostgreSQL", "T", "C", "NOTE", "", "Like ", "abc", "", PostgresStandard, false,
+        "CAST(NOTE AS TEXT) ILIKE  '%abc%'");
     row("T N >=", "T", "N", "MONEY_INTO_NUMBER", "", ">= ", "100", "", SqliteStandard, false, "MONEY_INTO_NUMBER >=  100");
     row("T N <= server", "T", "N", "MONEY_INTO_NUMBER", "", "<= ", "100", "", Server, false,
         "ISNULL(MONEY_INTO_NUMBER,0) <=  100");
@@ -131,7 +132,7 @@ void TestFindCondition::conditionText_data()
     row("percent", "T", "C", "NOTE", "", "Like ", "50%", "", SqliteStandard, false, "NOTE Like  '%50\\%%' ESCAPE '\\'");
     row("underscore", "T", "C", "NOTE", "", "Like ", "a_b", "", Server, false, "NOTE Like  '%a\\_b%' ESCAPE '\\'");
     row("backslash", "T", "C", "NOTE", "", "Like ", "C:\\d", "", PostgresStandard, false,
-        "NOTE ILIKE  '%C:\\\\d%' ESCAPE '\\'");
+        "CAST(NOTE AS TEXT) ILIKE  '%C:\\\\d%' ESCAPE '\\'");
     row("percent access", "T", "C", "NOTE", "", "Like ", "50%_[", "", Access, false, "NOTE Like  '%50[%][_][[]%'");
     row("no number", "T", "N", "WORK_MONEY", "", "= ", "1 OR 1=1", "", SqliteStandard, false, "WORK_MONEY =  '1 OR 1=1'");
     row("thousands", "T", "N", "WORK_MONEY", "", ">= ", "1,200.5", "", SqliteStandard, false, "WORK_MONEY >=  1200.5");

@@ -84,9 +84,11 @@ class tst_TQXDataSource : public QObject
     }
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
+
     void init()
     {
-        db = std::make_unique<TestDatabase>();
+        db = std::make_unique<TestDatabase>(TestDatabase::currentBackend());
         messages = std::make_unique<ScriptedMessages>();
         QVERIFY(ExecuteSQL(MainDatabaseName, "INSERT INTO QX_CAR_TYPE_TABLE(CAR_TYPE_ID,CAR_TYPE_NAME) VALUES('A1','吊车')"));
         form = std::make_unique<QWidget>();

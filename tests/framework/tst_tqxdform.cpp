@@ -62,9 +62,11 @@ class tst_TQXDForm : public QObject
     static QColor base(const QWidget *widget) { return widget->palette().color(QPalette::Base); }
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
+
     void init()
     {
-        db = std::make_unique<TestDatabase>();
+        db = std::make_unique<TestDatabase>(TestDatabase::currentBackend());
         messages = std::make_unique<ScriptedMessages>();
         App().UserID = "U1";
         App().UserName = "张三";

@@ -10,14 +10,18 @@
 #include "tmoneyintoouttypeform.h"
 #include "tqxchild.h"
 #include "tqxdbedit.h"
+#include "tqxexcel.h"
 #include "tqxquery.h"
 #include "tprevform.h"
 #include "tqxtreeview.h"
 #include "tselectitemform.h"
 #include "treetable.h"
 #include "trepairtypeform.h"
+#include "worksheetcells.h"
 
+#include <QAction>
 #include <QMainWindow>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 
@@ -87,9 +91,11 @@ class tst_TCategoryForm : public QObject
     }
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
+
     void init()
     {
-        db = std::make_unique<TestDatabase>();
+        db = std::make_unique<TestDatabase>(TestDatabase::currentBackend());
         messages = std::make_unique<ScriptedMessages>();
         App().UserID = "U1";
         App().UserName = "张三";
@@ -312,22 +318,20 @@ private slots:
     // An account category's names go with it, in one transaction with the category.
     void accountNames_data()
     {
-        QTest::addColumn<QString>("trigger");
+        QTest::addColumn<QString>("refusingTable");  // deletes from it fail; empty: none
         QTest::addColumn<QStringList>("warnings");
         QTest::addColumn<int>("categoriesLeft");
         QTest::addColumn<int>("namesLeft");
         QTest::newRow("deleted together") << QString() << QStringList{} << 0 << 0;
         QTest::newRow("names cannot be deleted")
-            << "CREATE TRIGGER keep_names BEFORE DELETE ON QX_MONEY_NAME_TABLE BEGIN SELECT RAISE(ABORT,'kept'); END"
-            << QStringList{"该帐款类别的帐款名称删除过程发生错误"} << 1 << 2;
+            << "QX_MONEY_NAME_TABLE" << QStringList{"该帐款类别的帐款名称删除过程发生错误"} << 1 << 2;
         QTest::newRow("category cannot be deleted")
-            << "CREATE TRIGGER keep_type BEFORE DELETE ON QX_MONEY_INTO_OUT_TYPE_TABLE BEGIN SELECT RAISE(ABORT,'kept'); END"
-            << QStringList{"数据删除过程发生错误"} << 1 << 2;
+            << "QX_MONEY_INTO_OUT_TYPE_TABLE" << QStringList{"数据删除过程发生错误"} << 1 << 2;
     }
 
     void accountNames()
     {
-        QFETCH(QString, trigger);
+        QFETCH(QString, refusingTable);
         QFETCH(QStringList, warnings);
         QFETCH(int, categoriesLeft);
         QFETCH(int, namesLeft);
@@ -339,8 +343,8 @@ private slots:
         run(QString("INSERT INTO QX_MONEY_NAME_TABLE(MONEY_TYPE_ID,MONEY_NAME) VALUES('%1','运费')").arg(id));
         run(QString("INSERT INTO QX_MONEY_NAME_TABLE(MONEY_TYPE_ID,MONEY_NAME) VALUES('%1','装卸费')").arg(id));
         run("INSERT INTO QX_MONEY_NAME_TABLE(MONEY_TYPE_ID,MONEY_NAME) VALUES('OTHER','租金')");
-        if (!trigger.isEmpty())
-            run(trigger);
+        if (!refusingTable.isEmpty())
+            db->addRefusal("keep_rows", "BEFORE DELETE ON " + refusingTable, "kept");
 
         select(node("运输收入"));
         messages->answers.enqueue(true);
@@ -398,16 +402,19 @@ private slots:
             QCOMPARE(shown, expected);
     }
 
-    // Print choice, the empty-list refusal and the preview with its export switch.
+    // Print choice, the empty-list refusal and the preview with its export: the button is
+    // shown and the workbook holds the printed list (running numbers with the sequence column).
     void print_data()
     {
         QTest::addColumn<bool>("rows");
         QTest::addColumn<int>("option");
         QTest::addColumn<QStringList>("warnings");
-        QTest::addColumn<bool>("previewed");
-        QTest::newRow("numbered names") << true << 0 << QStringList{} << true;
-        QTest::newRow("sequence column") << true << 1 << QStringList{} << true;
-        QTest::newRow("sequence column, no data") << false << 1 << QStringList{"没有数据，不能打印"} << false;
+        QTest::addColumn<QList<QStringList>>("sheet");  // empty: nothing previewed
+        QTest::newRow("numbered names") << true << 0 << QStringList{}
+                                        << QList<QStringList>{{"车辆类别", "备注"}, {"1.货车"}, {"1.大货车", "重"}};
+        QTest::newRow("sequence column") << true << 1 << QStringList{}
+                                         << QList<QStringList>{{"序号", "车辆类别", "备注"}, {"1", "货车"}, {"2", "大货车", "重"}};
+        QTest::newRow("sequence column, no data") << false << 1 << QStringList{"没有数据，不能打印"} << QList<QStringList>{};
     }
 
     void print()
@@ -415,15 +422,18 @@ private slots:
         QFETCH(bool, rows);
         QFETCH(int, option);
         QFETCH(QStringList, warnings);
-        QFETCH(bool, previewed);
+        QFETCH(QList<QStringList>, sheet);
         if (rows) {
             addRow(TreeTable::CarType(), "T1", "货车", "G001", 1);
             addRow(TreeTable::CarType(), "T2", "大货车", "T1", 1);
+            run("UPDATE QX_CAR_TYPE_TABLE SET NOTE='重' WHERE CAR_TYPE_ID='T2'");
         }
         open(new TCarTypeForm(main.get()));
+        QTemporaryDir out;
         bool chosen = false;
         int pages = -1;
-        bool exportId = false;
+        bool exportShown = false;
+        QString workbook;
         QTimer pump;
         connect(&pump, &QTimer::timeout, this, [&] {
             if (auto *choice = qobject_cast<TSelectItemForm *>(QApplication::activeModalWidget())) {
@@ -435,7 +445,11 @@ private slots:
             for (QWidget *widget : QApplication::topLevelWidgets()) {
                 if (auto *preview = qobject_cast<TPrevForm *>(widget); preview && preview->isVisible()) {
                     pages = preview->pageCount();
-                    exportId = preview->ExportID;
+                    exportShown = preview->exportAction()->isVisible();
+                    preview->QXExcel->OutputDirectory = out.path();
+                    preview->QXExcel->OpenWorkbook = [](const QString &) { return true; };
+                    preview->exportAction()->trigger();
+                    workbook = preview->QXExcel->fileName();
                     preview->close();
                 }
             }
@@ -445,8 +459,15 @@ private slots:
         pump.stop();
         QVERIFY(chosen);
         QVERIFY2(messages->warnings == warnings, qPrintable(messages->warnings.join(';')));
-        QCOMPARE(pages > 0, previewed);
-        QCOMPARE(exportId, previewed && option == 1);
+        QCOMPARE(pages > 0, !sheet.isEmpty());
+        if (sheet.isEmpty())
+            return;
+        QVERIFY(exportShown);
+        const WorksheetCells cells = WorksheetCells::read(workbook);
+        QCOMPARE(cells.name, QString("车辆类别资料"));
+        QCOMPARE(cells.lastRow, int(sheet.size()));
+        for (int row = 1; row <= sheet.size(); ++row)
+            QCOMPARE(cells.row(row), sheet.at(row - 1));
     }
 
     // A node stands for its whole subtree in searches.

@@ -13,10 +13,13 @@
 #include "tqxtreeview.h"
 #include "treetable.h"
 #include "tselectitemform.h"
+#include "worksheetcells.h"
 
+#include <QAction>
 #include <QMainWindow>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
 // The department screen driven through its commands and function keys, against a fresh
@@ -97,9 +100,11 @@ class tst_TDeptForm : public QObject
     }
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
+
     void init()
     {
-        db = std::make_unique<TestDatabase>();
+        db = std::make_unique<TestDatabase>(TestDatabase::currentBackend());
         messages = std::make_unique<ScriptedMessages>();
         App().UserID = "U1";
         App().UserName = "张三";
@@ -346,29 +351,32 @@ private slots:
         QCOMPARE(shown, expected);
     }
 
-    // Both layouts preview and export the department list under their own names.
+    // Both layouts preview the department list with the export shown; the workbook carries
+    // the layout's own name (and the running numbers with the sequence column).
     void printPreview_data()
     {
         QTest::addColumn<int>("option");
         QTest::addColumn<QString>("exportName");
-        QTest::addColumn<bool>("sequence");
-        QTest::newRow("outline numbers") << 0 << "公司部门组织结构报表" << false;
-        QTest::newRow("sequence column") << 1 << "单位部门资料" << true;
+        QTest::addColumn<QList<QStringList>>("sheet");
+        QTest::newRow("outline numbers") << 0 << "公司部门组织结构报表"
+                                         << QList<QStringList>{{"部门名称", "电话", "备注"}, {"1.运输部", "6001", "夜班"}};
+        QTest::newRow("sequence column") << 1 << "单位部门资料"
+                                         << QList<QStringList>{{"序号", "部门名称", "电话", "备注"}, {"1", "运输部", "6001", "夜班"}};
     }
 
     void printPreview()
     {
         QFETCH(int, option);
         QFETCH(QString, exportName);
-        QFETCH(bool, sequence);
+        QFETCH(QList<QStringList>, sheet);
         addDept("G001", "红星集团", "G002", 1);
-        addDept("D1", "运输部", "G001", 1, "6001");
+        addDept("D1", "运输部", "G001", 1, "6001", "夜班");
         open();
+        QTemporaryDir out;
         bool chosen = false;
         int pages = -1;
-        QString reportName;
-        QStringList exported;
-        bool exportId = !sequence;
+        bool exportShown = false;
+        QString workbook;
         QTimer pump;
         connect(&pump, &QTimer::timeout, this, [&] {
             if (auto *choice = qobject_cast<TSelectItemForm *>(QApplication::activeModalWidget())) {
@@ -379,10 +387,11 @@ private slots:
             for (QWidget *widget : QApplication::topLevelWidgets()) {
                 if (auto *preview = qobject_cast<TPrevForm *>(widget); preview && preview->isVisible()) {
                     pages = preview->pageCount();
-                    exportId = preview->ExportID;
-                    reportName = preview->QXExcel->ReportName;
-                    for (const TExcelFieldName &field : preview->ExcelFields)
-                        exported << field.FieldName + '=' + field.Caption;
+                    exportShown = preview->exportAction()->isVisible();
+                    preview->QXExcel->OutputDirectory = out.path();
+                    preview->QXExcel->OpenWorkbook = [](const QString &) { return true; };
+                    preview->exportAction()->trigger();
+                    workbook = preview->QXExcel->fileName();
                     preview->close();
                 }
             }
@@ -393,9 +402,12 @@ private slots:
         QVERIFY(chosen);
         QVERIFY2(messages->all.isEmpty(), qPrintable(messages->all.join(';')));
         QVERIFY(pages > 0);
-        QCOMPARE(reportName, exportName);
-        QCOMPARE(exportId, sequence);
-        QCOMPARE(exported, (QStringList{"COMPANY_NAME=部门名称", "COMPANY_PHONE=电话", "NOTE=备注"}));
+        QVERIFY(exportShown);
+        const WorksheetCells cells = WorksheetCells::read(workbook);
+        QCOMPARE(cells.name, exportName);
+        QCOMPARE(cells.lastRow, int(sheet.size()));
+        for (int row = 1; row <= sheet.size(); ++row)
+            QCOMPARE(cells.row(row), sheet.at(row - 1));
     }
 };
 

@@ -100,3 +100,23 @@ DatabaseEngine &TestDatabase::secondConnection()
         return *engine;
     return DatabaseEngine::add(CreateEngine(SecondName, aliasValue()));
 }
+
+void TestDatabase::addTrigger(const QString &name, const QString &timing, const QString &statement)
+{
+    if (!isServer()) {
+        engine().run(QStringLiteral("CREATE TRIGGER %1 %2 BEGIN %3; END").arg(name, timing, statement));
+        return;
+    }
+    // A BEFORE trigger lets the row through by returning it.
+    engine().run(QStringLiteral("CREATE FUNCTION %1() RETURNS trigger LANGUAGE plpgsql AS $$BEGIN %2; "
+                                "IF TG_OP = 'DELETE' THEN RETURN OLD; END IF; RETURN NEW; END$$")
+                     .arg(name, statement));
+    engine().run(QStringLiteral("CREATE TRIGGER %1 %2 FOR EACH ROW EXECUTE FUNCTION %1()").arg(name, timing));
+}
+
+void TestDatabase::addRefusal(const QString &name, const QString &timing, const QString &message)
+{
+    addTrigger(name, timing,
+               isServer() ? QStringLiteral("RAISE EXCEPTION '%1'").arg(message)
+                          : QStringLiteral("SELECT RAISE(ABORT,'%1')").arg(message));
+}

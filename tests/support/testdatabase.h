@@ -35,6 +35,12 @@ public:
     // A second, independent connection to the same database (another program copy).
     DatabaseEngine &secondConnection();
 
+    // A row trigger on either engine: `name` fires at `timing` ("AFTER UPDATE ON QX_CAR_TABLE")
+    // and runs `statement` (SQLite statement syntax; PL/pgSQL on the server).
+    void addTrigger(const QString &name, const QString &timing, const QString &statement);
+    // A row trigger that refuses the write at `timing` with the error `message`.
+    void addRefusal(const QString &name, const QString &timing, const QString &message);
+
 private:
     QTemporaryDir m_dir;
     QString m_backend;
