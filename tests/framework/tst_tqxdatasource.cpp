@@ -13,6 +13,7 @@
 #include "tqxedit.h"
 #include "tqxquery.h"
 
+#include <QDialog>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
@@ -308,6 +309,20 @@ private slots:
         enter("edit");
         QVERIFY(edit->isReadOnly());
         QVERIFY(edit->buttonEnabled());
+    }
+
+    // A dialog the screen owns (a find dialog's value box) is a window of its own: browse
+    // does not take its button away.
+    void dialogControlsKeepTheirState()
+    {
+        auto *dialog = new QDialog(form.get());
+        auto *popup = new TQXComboEdit(dialog);
+        auto *own = new TQXComboEdit(form.get());
+        source->Hook();
+        enter("browse");
+        QVERIFY(!own->buttonEnabled());
+        QVERIFY(popup->buttonEnabled());
+        QVERIFY(!popup->isReadOnly());
     }
 };
 

@@ -88,6 +88,11 @@ class tst_TDeptForm : public QObject
         QCOMPARE(screen->Query->state(), TQXDataset::State::Insert);
         QVERIFY(!companyPanelInFront());
         QCOMPARE(QApplication::focusWidget(), screen->DBEditName);
+        // Tab follows the boxes as shown: name, phone, remark.
+        QTest::keyClick(screen->DBEditName, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), screen->DBEditPhone);
+        QTest::keyClick(screen->DBEditPhone, Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), screen->DBEditNote);
         screen->DBEditName->setText(name);
         if (!order.isEmpty())
             screen->DBEditOrder->setText(order);
