@@ -1,70 +1,44 @@
 #include "appvalues.h"
 #include "databaseengine.h"
-#include "dbhelpers.h"
 #include "passwordhash.h"
-#include "scriptedmessages.h"
+#include "screenfixture.h"
+#include "shownpreview.h"
 #include "sqldialect.h"
-#include "testdatabase.h"
-#include "tqxchild.h"
 #include "tqxdbcombobox.h"
 #include "tqxdbedit.h"
-#include "tqxexcel.h"
 #include "tqxpagecontrol.h"
 #include "tqxquery.h"
-#include "tprevform.h"
 #include "tuserform.h"
 #include "userrightspage.h"
 #include "worksheetcells.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QListView>
 #include <QListWidget>
-#include <QMainWindow>
 #include <QTemporaryDir>
 #include <QtTest>
 
 // The user screen driven as a system user would: the user list with its protected system
 // user, the rights page with its check boxes, and the clean-up when the screen closes.
-class tst_TUserForm : public QObject
+class tst_TUserForm : public QObject, ScreenFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<ScriptedMessages> messages;
-    std::unique_ptr<QMainWindow> main;
     QPointer<TUserForm> screen;
 
     static void addUser(const QString &id, const QString &name, const QString &systemUser)
     {
-        DatabaseEngine::byName(MainDatabaseName)
-            .run("INSERT INTO SYS_USER_TABLE(USE_ID,USE_NAME,USE_PASSWORD,SYS_USER,STOP_RIGHT) VALUES(?,?,?,?,'有效')",
-                 {id, name, HashPassword("pw"), systemUser});
-    }
-
-    static QString cell(const QString &sql, const QVariantList &values = {})
-    {
-        QSqlQuery query = DatabaseEngine::byName(MainDatabaseName).run(sql, values);
-        return query.next() ? query.value(0).toString() : QString("<no row>");
-    }
-
-    static QWidget *focused() { return QApplication::focusWidget(); }
-    static void press(int key) { QTest::keyClick(focused(), Qt::Key(key)); }
-    static void type(const QString &text)
-    {
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString(c), Qt::NoModifier);
+        run("INSERT INTO SYS_USER_TABLE(USE_ID,USE_NAME,USE_PASSWORD,SYS_USER,STOP_RIGHT) VALUES(?,?,?,?,'有效')",
+            {id, name, HashPassword("pw"), systemUser});
     }
 
     void open()
     {
         screen = new TUserForm(main.get());
-        QVERIFY(screen->QXChild->ShowScreen());
-        QVERIFY(QTest::qWaitForWindowActive(screen));
+        showScreen(screen);
     }
 
     // Makes the user with `id` the current row of the screen's list.
@@ -117,25 +91,13 @@ private slots:
 
     void init()
     {
-        db = std::make_unique<TestDatabase>(TestDatabase::currentBackend());
-        messages = std::make_unique<ScriptedMessages>();
-        App().UserID = "01";
-        App().UserName = "管理员";
+        setUpScreenTest("01", "管理员");
         App().IsSystemUser = true;
         addUser("01", "管理员", "是");
         addUser("02", "李四", "否");
-        main = std::make_unique<QMainWindow>();
-        main->resize(1100, 800);
-        main->show();
     }
 
-    void cleanup()
-    {
-        delete screen;
-        main.reset();
-        messages.reset();
-        db.reset();
-    }
+    void cleanup() { tearDownScreenTest(); }
 
     void systemUserIsProtected()
     {
@@ -270,9 +232,8 @@ private slots:
         QFETCH(QString, storedBrowse);
         QFETCH(int, clicked);
         if (!storedEdit.isEmpty())
-            DatabaseEngine::byName(MainDatabaseName)
-                .run("INSERT INTO SYS_RIGHT_TABLE(USE_ID,COMPOSE_ID,PROGRAM_ID,ADD_RIGHT,BROWSE_RIGHT) VALUES('02',1,1,?,?)",
-                     {storedEdit, storedBrowse});
+            run("INSERT INTO SYS_RIGHT_TABLE(USE_ID,COMPOSE_ID,PROGRAM_ID,ADD_RIGHT,BROWSE_RIGHT) VALUES('02',1,1,?,?)",
+                {storedEdit, storedBrowse});
         open();
         chooseOnRightsPage("02", 0, 0);
         UserRightsPage &page = *screen->RightsPage;
@@ -338,31 +299,13 @@ private slots:
         db->engine().run("UPDATE SYS_USER_TABLE SET NOTE = '司机', CREATE_DATE = " + created + " WHERE USE_ID = '02'");
         open();
         QTemporaryDir out;
-        QPointer<TPrevForm> preview;
-        int pages = 0;
-        bool exportShown = false;
-        QString workbook;
-        QTimer::singleShot(0, this, [&] {
-            for (QWidget *window : QApplication::topLevelWidgets())
-                if (auto *shown = qobject_cast<TPrevForm *>(window))
-                    preview = shown;
-            if (!preview)
-                return;
-            QTRY_VERIFY(preview->pageCount() > 0);
-            pages = preview->pageCount();
-            exportShown = preview->exportAction()->isVisible();
-            preview->QXExcel->OutputDirectory = out.path();
-            preview->QXExcel->OpenWorkbook = [](const QString &) { return true; };
-            preview->exportAction()->trigger();
-            workbook = preview->QXExcel->fileName();
-            preview->close();
-        });
-        QTest::keyClick(screen->ToolBar1, Qt::Key_F11);
-        QVERIFY(preview.isNull());
-        QCOMPARE(pages, 1);
+        const ShownPreview shown = ShownPreview::capture([this] { QTest::keyClick(screen->ToolBar1, Qt::Key_F11); }, out.path());
+        QVERIFY(shown.shown);
+        QVERIFY(shown.window.isNull());
+        QCOMPARE(shown.pages, 1);
         QVERIFY(messages->all.isEmpty());
-        QVERIFY(exportShown);
-        const WorksheetCells cells = WorksheetCells::read(workbook);
+        QVERIFY(shown.exportShown);
+        const WorksheetCells cells = WorksheetCells::read(shown.workbook);
         QCOMPARE(cells.name, QString("用户列表"));
         QCOMPARE(cells.lastRow, 3);
         QCOMPARE(cells.row(1), (QStringList{"用户编号", "用户姓名", "用户状态", "备注", "建档日期"}));
@@ -373,16 +316,12 @@ private slots:
     void deletedUserLeavesNothing()
     {
         for (const QString user : {"01", "02"}) {
-            DatabaseEngine::byName(MainDatabaseName)
-                .run("INSERT INTO SYS_RIGHT_TABLE(USE_ID,COMPOSE_ID,PROGRAM_ID,BROWSE_RIGHT) VALUES(?,1,1,'是')", {user});
+            run("INSERT INTO SYS_RIGHT_TABLE(USE_ID,COMPOSE_ID,PROGRAM_ID,BROWSE_RIGHT) VALUES(?,1,1,'是')", {user});
             for (const QString table : {"SYS_CAR1_TABLE", "SYS_OPERATION_MAN_TABLE", "SYS_SELECT_REPAIR_MONEY_TABLE"})
-                DatabaseEngine::byName(MainDatabaseName)
-                    .run("INSERT INTO " + table + "(USE_ID,FORM_NAME,DBGRID_NAME,FIELD_NAME,FIELD_WIDTH) VALUES(?,'F','G','X',10)",
-                         {user});
+                run("INSERT INTO " + table + "(USE_ID,FORM_NAME,DBGRID_NAME,FIELD_NAME,FIELD_WIDTH) VALUES(?,'F','G','X',10)", {user});
         }
         // A layout row left behind by a user deleted earlier.
-        DatabaseEngine::byName(MainDatabaseName)
-            .run("INSERT INTO SYS_CAR_WORK_TABLE(USE_ID,FORM_NAME,DBGRID_NAME,FIELD_NAME,FIELD_WIDTH) VALUES('99','F','G','X',10)");
+        run("INSERT INTO SYS_CAR_WORK_TABLE(USE_ID,FORM_NAME,DBGRID_NAME,FIELD_NAME,FIELD_WIDTH) VALUES('99','F','G','X',10)");
         open();
         selectUser("02");
         messages->answers.enqueue(true);

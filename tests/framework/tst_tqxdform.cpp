@@ -1,25 +1,18 @@
+#include "appvalues.h"
 #include "cartypetestform.h"
-#include "databaseengine.h"
 #include "dbhelpers.h"
+#include "screenfixture.h"
 #include "screenmessages.h"
-#include "scriptedmessages.h"
-#include "testdatabase.h"
-#include "tqxchild.h"
 
-#include <QApplication>
-#include <QMainWindow>
 #include <QSignalSpy>
 #include <QtTest>
 
 // The document screen driven with the keyboard alone: F5 add, typing, Enter, F8 save,
 // F6 edit, F9 cancel, F7 delete with confirmation, F12 close; with and without rights.
-class tst_TQXDForm : public QObject
+class tst_TQXDForm : public QObject, ScreenFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<ScriptedMessages> messages;
-    std::unique_ptr<QMainWindow> main;
     QPointer<TCarTypeTestForm> screen;
 
     void grant(const QString &add, const QString &print)
@@ -35,28 +28,7 @@ class tst_TQXDForm : public QObject
         screen = new TCarTypeTestForm(main.get());
         if (!programNames)
             screen->ComposeName.clear();
-        QVERIFY(screen->QXChild->ShowScreen());
-        QVERIFY(QTest::qWaitForWindowActive(screen));
-    }
-
-    static QWidget *focused() { return QApplication::focusWidget(); }
-
-    static void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
-    {
-        QTest::keyClick(focused(), Qt::Key(key), modifiers);
-    }
-
-    // Typed characters, Chinese ones included (as key events carrying their text).
-    static void type(const QString &text)
-    {
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-
-    static QString cell(const QString &sql)
-    {
-        QSqlQuery query = DatabaseEngine::byName(MainDatabaseName).run(sql);
-        return query.next() ? query.value(0).toString() : QString("<no row>");
+        showScreen(screen);
     }
 
     static QColor base(const QWidget *widget) { return widget->palette().color(QPalette::Base); }
@@ -64,24 +36,9 @@ class tst_TQXDForm : public QObject
 private slots:
     void initTestCase_data() { TestDatabase::addBackendRows(); }
 
-    void init()
-    {
-        db = std::make_unique<TestDatabase>(TestDatabase::currentBackend());
-        messages = std::make_unique<ScriptedMessages>();
-        App().UserID = "U1";
-        App().UserName = "张三";
-        main = std::make_unique<QMainWindow>();
-        main->resize(1100, 800);
-        main->show();
-    }
+    void init() { setUpScreenTest("U1", "张三"); }
 
-    void cleanup()
-    {
-        delete screen;
-        main.reset();
-        messages.reset();
-        db.reset();
-    }
+    void cleanup() { tearDownScreenTest(); }
 
     void keyboardRoad()
     {

@@ -1,125 +1,15 @@
 #include "scriptedmessages.h"
 #include "tqxexcel.h"
-#include "xlsxsheetwriter.h"
+#include "worksheetcells.h"
 
 #include <QDir>
-#include <QFile>
-#include <QHash>
-#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQueryModel>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QXmlStreamReader>
-
-#include <zlib.h>
 
 namespace {
-
-quint32 readLittleEndian(const QByteArray &data, qsizetype at, int bytes)
-{
-    quint32 value = 0;
-    for (int i = bytes - 1; i >= 0; --i)
-        value = (value << 8) | quint8(data.at(at + i));
-    return value;
-}
-
-// One member of a zip archive, found through the central directory and inflated.
-QByteArray zipMember(const QString &zipFile, const QString &member)
-{
-    QFile file(zipFile);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    const QByteArray zip = file.readAll();
-    const qsizetype end = zip.lastIndexOf(QByteArray("PK\x05\x06", 4));
-    if (end < 0)
-        return {};
-    const int entries = int(readLittleEndian(zip, end + 10, 2));
-    qsizetype at = readLittleEndian(zip, end + 16, 4);
-    for (int i = 0; i < entries; ++i) {
-        const int method = int(readLittleEndian(zip, at + 10, 2));
-        const quint32 packedSize = readLittleEndian(zip, at + 20, 4);
-        const quint32 size = readLittleEndian(zip, at + 24, 4);
-        const int nameLength = int(readLittleEndian(zip, at + 28, 2));
-        const int extraLength = int(readLittleEndian(zip, at + 30, 2));
-        const int commentLength = int(readLittleEndian(zip, at + 32, 2));
-        const qsizetype local = readLittleEndian(zip, at + 42, 4);
-        const QString name = QString::fromUtf8(zip.mid(at + 46, nameLength));
-        at += 46 + nameLength + extraLength + commentLength;
-        if (name != member)
-            continue;
-        const qsizetype data = local + 30 + readLittleEndian(zip, local + 26, 2) + readLittleEndian(zip, local + 28, 2);
-        if (method == 0)
-            return zip.mid(data, size);
-        QByteArray out(qsizetype(size), Qt::Uninitialized);
-        z_stream stream{};
-        if (inflateInit2(&stream, -MAX_WBITS) != Z_OK)
-            return {};
-        stream.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(zip.constData() + data));
-        stream.avail_in = packedSize;
-        stream.next_out = reinterpret_cast<Bytef *>(out.data());
-        stream.avail_out = size;
-        const int result = inflate(&stream, Z_FINISH);
-        inflateEnd(&stream);
-        return result == Z_STREAM_END ? out : QByteArray();
-    }
-    return {};
-}
-
-struct Cell
-{
-    bool number = false;
-    QString value;
-};
-
-// The cells of the workbook's first worksheet by reference ("B2"), and its name.
-struct Sheet
-{
-    QString name;
-    QHash<QString, Cell> cells;
-    int lastRow = 0;
-
-    QString text(const QString &reference) const { return cells.value(reference).value; }
-    bool isNumber(const QString &reference) const { return cells.value(reference).number; }
-};
-
-Sheet readSheet(const QString &fileName)
-{
-    Sheet sheet;
-    QXmlStreamReader book(zipMember(fileName, QStringLiteral("xl/workbook.xml")));
-    while (!book.atEnd()) {
-        if (book.readNext() == QXmlStreamReader::StartElement && book.name() == QLatin1String("sheet")) {
-            sheet.name = book.attributes().value(QStringLiteral("name")).toString();
-            break;
-        }
-    }
-    QStringList shared;
-    QXmlStreamReader strings(zipMember(fileName, QStringLiteral("xl/sharedStrings.xml")));
-    while (!strings.atEnd()) {
-        if (strings.readNext() == QXmlStreamReader::StartElement && strings.name() == QLatin1String("t"))
-            shared << strings.readElementText();
-    }
-    QXmlStreamReader xml(zipMember(fileName, QStringLiteral("xl/worksheets/sheet1.xml")));
-    QString reference;
-    QString type;
-    while (!xml.atEnd()) {
-        if (xml.readNext() != QXmlStreamReader::StartElement)
-            continue;
-        if (xml.name() == QLatin1String("c")) {
-            reference = xml.attributes().value(QStringLiteral("r")).toString();
-            type = xml.attributes().value(QStringLiteral("t")).toString();
-            sheet.lastRow = qMax(sheet.lastRow, reference.mid(reference.indexOf(QRegularExpression(QStringLiteral("\\d")))).toInt());
-        } else if (xml.name() == QLatin1String("v")) {
-            const QString value = xml.readElementText();
-            sheet.cells.insert(reference, type == QLatin1String("s") ? Cell{false, shared.value(value.toInt())}
-                                                                    : Cell{type.isEmpty() || type == QLatin1String("n"), value});
-        } else if (xml.name() == QLatin1String("t")) {
-            sheet.cells.insert(reference, Cell{false, xml.readElementText()});
-        }
-    }
-    return sheet;
-}
 
 QStandardItemModel *moneyModel(QObject *parent, int rows)
 {
@@ -187,7 +77,7 @@ void TestTQXExcel::roundTrip()
     QCOMPARE(messages.all, QStringList());
     QCOMPARE(m_opened, QStringList{excel.fileName()});
 
-    const Sheet sheet = readSheet(excel.fileName());
+    const WorksheetCells sheet = WorksheetCells::read(excel.fileName());
     QCOMPARE(sheet.name, QStringLiteral("单位资金收支资料报表"));
     QCOMPARE(sheet.text(QStringLiteral("A1")), QStringLiteral("序号"));
     QCOMPARE(sheet.text(QStringLiteral("B1")), QStringLiteral("车辆编号"));
@@ -226,7 +116,7 @@ void TestTQXExcel::withoutSequenceNumbers()
     TExcelFieldArray fields = moneyFields();
     fields.insert(1, TExcelFieldName{QString(), QString(), QStringLiteral("空列")});
     QVERIFY(excel.ExportData(fields, {}));
-    const Sheet sheet = readSheet(excel.fileName());
+    const WorksheetCells sheet = WorksheetCells::read(excel.fileName());
     QCOMPARE(sheet.name, QStringLiteral("车辆_资料__报表"));
     QCOMPARE(sheet.text(QStringLiteral("A1")), QStringLiteral("车辆编号"));
     QCOMPARE(sheet.text(QStringLiteral("A2")), QStringLiteral("00017"));
@@ -258,7 +148,7 @@ void TestTQXExcel::lazyModelExportsEveryRow()
         QVERIFY(excel.ExportData({{QStringLiteral("code"), QString(), QStringLiteral("编号")},
                                   {QStringLiteral("AMOUNT"), QStringLiteral("N"), QStringLiteral("金额")}},
                                  {}));
-        const Sheet sheet = readSheet(excel.fileName());
+        const WorksheetCells sheet = WorksheetCells::read(excel.fileName());
         QCOMPARE(sheet.lastRow, 1001);
         QCOMPARE(sheet.text(QStringLiteral("A1001")), QStringLiteral("01000"));
         QCOMPARE(sheet.text(QStringLiteral("B1001")).toDouble(), 1500.0);

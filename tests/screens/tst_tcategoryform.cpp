@@ -1,26 +1,18 @@
-#include "appvalues.h"
 #include "databaseengine.h"
-#include "dbhelpers.h"
 #include "descendantcondition.h"
-#include "scriptedmessages.h"
+#include "screenfixture.h"
+#include "shownpreview.h"
 #include "tcarworktypeform.h"
 #include "tcartypeform.h"
 #include "tcategoryprint.h"
-#include "testdatabase.h"
 #include "tmoneyintoouttypeform.h"
-#include "tqxchild.h"
 #include "tqxdbedit.h"
-#include "tqxexcel.h"
 #include "tqxquery.h"
-#include "tprevform.h"
 #include "tqxtreeview.h"
-#include "tselectitemform.h"
 #include "treetable.h"
 #include "trepairtypeform.h"
 #include "worksheetcells.h"
 
-#include <QAction>
-#include <QMainWindow>
 #include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
@@ -29,22 +21,11 @@ using ScreenMaker = std::function<TCategoryForm *(QWidget *)>;
 Q_DECLARE_METATYPE(ScreenMaker)
 
 // The category screens driven through their commands, against a fresh database.
-class tst_TCategoryForm : public QObject
+class tst_TCategoryForm : public QObject, ScreenFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<ScriptedMessages> messages;
-    std::unique_ptr<QMainWindow> main;
     QPointer<TCategoryForm> screen;
-
-    static QString cell(const QString &sql)
-    {
-        QSqlQuery query = DatabaseEngine::byName(MainDatabaseName).run(sql);
-        return query.next() ? query.value(0).toString() : QString("<no row>");
-    }
-
-    static void run(const QString &sql) { DatabaseEngine::byName(MainDatabaseName).run(sql); }
 
     // A category row written directly (as another program copy would).
     static void addRow(const TreeTable &table, const QString &id, const QString &name, const QString &prior, int order)
@@ -57,19 +38,12 @@ class tst_TCategoryForm : public QObject
     void open(TCategoryForm *form)
     {
         screen = form;
-        QVERIFY(screen->QXChild->ShowScreen());
-        QVERIFY(QTest::qWaitForWindowExposed(screen));
+        showScreen(form);
     }
 
-    QTreeWidgetItem *node(const QString &caption) const
-    {
-        const auto found = screen->QXTreeView->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive);
-        return found.size() == 1 ? found.first() : nullptr;
-    }
-
+    QTreeWidgetItem *node(const QString &caption) const { return findNode(*screen->QXTreeView, caption); }
     QTreeWidgetItem *root() const { return screen->QXTreeView->topLevelItem(0); }
-
-    void select(QTreeWidgetItem *item) { screen->QXTreeView->setCurrentItem(item); }
+    void select(QTreeWidgetItem *item) { selectNode(*screen->QXTreeView, item); }
 
     QStringList childCaptions(QTreeWidgetItem *item) const
     {
@@ -95,26 +69,14 @@ private slots:
 
     void init()
     {
-        db = std::make_unique<TestDatabase>(TestDatabase::currentBackend());
-        messages = std::make_unique<ScriptedMessages>();
-        App().UserID = "U1";
-        App().UserName = "张三";
+        setUpScreenTest("U1", "张三");
         for (int program = 1; program <= 4; ++program)
             run(QString("INSERT INTO SYS_RIGHT_TABLE(USE_ID,COMPOSE_ID,PROGRAM_ID,ADD_RIGHT,EDIT_RIGHT,DElETE_RIGHT,"
                         "BROWSE_RIGHT,PRINT_RIGHT,VERIFY_RIGHT,CURRENCY_RIGHT) VALUES('U1',3,%1,'是','否','否','是','是','否','否')")
                     .arg(program));
-        main = std::make_unique<QMainWindow>();
-        main->resize(1100, 800);
-        main->show();
     }
 
-    void cleanup()
-    {
-        delete screen;
-        main.reset();
-        messages.reset();
-        db.reset();
-    }
+    void cleanup() { tearDownScreenTest(); }
 
     // Add a top-level category, a child and a sibling; rename; refusals; delete.
     void commandsRoad()
@@ -430,44 +392,16 @@ private slots:
         }
         open(new TCarTypeForm(main.get()));
         QTemporaryDir out;
-        bool chosen = false;
-        int pages = -1;
-        bool exportShown = false;
-        QString workbook;
-        QTimer pump;
-        connect(&pump, &QTimer::timeout, this, [&] {
-            if (auto *choice = qobject_cast<TSelectItemForm *>(QApplication::activeModalWidget())) {
-                QCOMPARE(choice->windowTitle(), QString("打印选择窗口"));
-                choice->setItemIndex(option);
-                choice->confirm();
-                chosen = true;
-            }
-            for (QWidget *widget : QApplication::topLevelWidgets()) {
-                if (auto *preview = qobject_cast<TPrevForm *>(widget); preview && preview->isVisible()) {
-                    pages = preview->pageCount();
-                    exportShown = preview->exportAction()->isVisible();
-                    preview->QXExcel->OutputDirectory = out.path();
-                    preview->QXExcel->OpenWorkbook = [](const QString &) { return true; };
-                    preview->exportAction()->trigger();
-                    workbook = preview->QXExcel->fileName();
-                    preview->close();
-                }
-            }
-        });
-        pump.start(20);
-        screen->button_print->click();
-        pump.stop();
-        QVERIFY(chosen);
+        const ShownPreview shown = ShownPreview::capture([this] { screen->button_print->click(); }, out.path(), option);
+        QCOMPARE(shown.choiceTitle, QString("打印选择窗口"));
         QVERIFY2(messages->warnings == warnings, qPrintable(messages->warnings.join(';')));
-        QCOMPARE(pages > 0, !sheet.isEmpty());
+        QCOMPARE(shown.pages > 0, !sheet.isEmpty());
         if (sheet.isEmpty())
             return;
-        QVERIFY(exportShown);
-        const WorksheetCells cells = WorksheetCells::read(workbook);
+        QVERIFY(shown.exportShown);
+        const WorksheetCells cells = WorksheetCells::read(shown.workbook);
         QCOMPARE(cells.name, QString("车辆类别资料"));
-        QCOMPARE(cells.lastRow, int(sheet.size()));
-        for (int row = 1; row <= sheet.size(); ++row)
-            QCOMPARE(cells.row(row), sheet.at(row - 1));
+        QCOMPARE(cells.rows(), sheet);
     }
 
     // A node stands for its whole subtree in searches.

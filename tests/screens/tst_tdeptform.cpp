@@ -1,22 +1,16 @@
 #include "appvalues.h"
 #include "databaseengine.h"
-#include "scriptedmessages.h"
+#include "screenfixture.h"
 #include "screenmessages.h"
+#include "shownpreview.h"
 #include "tcategoryprint.h"
 #include "tdeptform.h"
-#include "testdatabase.h"
-#include "tprevform.h"
-#include "tqxchild.h"
 #include "tqxdbedit.h"
-#include "tqxexcel.h"
 #include "tqxquery.h"
 #include "tqxtreeview.h"
 #include "treetable.h"
-#include "tselectitemform.h"
 #include "worksheetcells.h"
 
-#include <QAction>
-#include <QMainWindow>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTemporaryDir>
@@ -24,22 +18,11 @@
 
 // The department screen driven through its commands and function keys, against a fresh
 // database.
-class tst_TDeptForm : public QObject
+class tst_TDeptForm : public QObject, ScreenFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<ScriptedMessages> messages;
-    std::unique_ptr<QMainWindow> main;
     QPointer<TDeptForm> screen;
-
-    static QString cell(const QString &sql)
-    {
-        QSqlQuery query = DatabaseEngine::byName(MainDatabaseName).run(sql);
-        return query.next() ? query.value(0).toString() : QString("<no row>");
-    }
-
-    static void run(const QString &sql) { DatabaseEngine::byName(MainDatabaseName).run(sql); }
 
     static void addDept(const QString &id, const QString &name, const QString &prior, int order,
                         const QString &phone = QString(), const QString &note = QString())
@@ -54,30 +37,20 @@ class tst_TDeptForm : public QObject
     void open()
     {
         screen = new TDeptForm(main.get());
-        QVERIFY(screen->QXChild->ShowScreen());
-        QVERIFY(QTest::qWaitForWindowExposed(screen));
+        showScreen(screen);
     }
 
-    // A command key as the user presses it, wherever the focus is.
+    // A command key as the user presses it, wherever the focus is: outside the screen it
+    // goes to the screen's tool bar.
     void press(Qt::Key key)
     {
-        QWidget *target = QApplication::focusWidget();
+        QWidget *target = focused();
         QTest::keyClick(target && screen->isAncestorOf(target) ? target : screen->ToolBar1, key);
     }
 
-    QTreeWidgetItem *node(const QString &caption) const
-    {
-        const auto found = screen->QXTreeView->findItems(caption, Qt::MatchExactly | Qt::MatchRecursive);
-        return found.size() == 1 ? found.first() : nullptr;
-    }
-
+    QTreeWidgetItem *node(const QString &caption) const { return findNode(*screen->QXTreeView, caption); }
     QTreeWidgetItem *root() const { return screen->QXTreeView->topLevelItem(0); }
-
-    void select(QTreeWidgetItem *item)
-    {
-        QVERIFY(item);
-        screen->QXTreeView->setCurrentItem(item);
-    }
+    void select(QTreeWidgetItem *item) { selectNode(*screen->QXTreeView, item); }
 
     bool companyPanelInFront() const { return screen->RecordPages->currentWidget() == screen->CompanyPanel; }
 
@@ -109,25 +82,13 @@ private slots:
 
     void init()
     {
-        db = std::make_unique<TestDatabase>(TestDatabase::currentBackend());
-        messages = std::make_unique<ScriptedMessages>();
-        App().UserID = "U1";
-        App().UserName = "张三";
+        setUpScreenTest("U1", "张三");
         App().CompanyName = "旧名称";
         run("INSERT INTO SYS_RIGHT_TABLE(USE_ID,COMPOSE_ID,PROGRAM_ID,ADD_RIGHT,EDIT_RIGHT,DElETE_RIGHT,"
             "BROWSE_RIGHT,PRINT_RIGHT,VERIFY_RIGHT,CURRENCY_RIGHT) VALUES('U1',3,5,'是','否','否','是','是','否','否')");
-        main = std::make_unique<QMainWindow>();
-        main->resize(1100, 800);
-        main->show();
     }
 
-    void cleanup()
-    {
-        delete screen;
-        main.reset();
-        messages.reset();
-        db.reset();
-    }
+    void cleanup() { tearDownScreenTest(); }
 
     // From an empty table: the organisation row, departments at every depth, renaming.
     void organisationAndDepartments()
@@ -378,41 +339,14 @@ private slots:
         addDept("D1", "运输部", "G001", 1, "6001", "夜班");
         open();
         QTemporaryDir out;
-        bool chosen = false;
-        int pages = -1;
-        bool exportShown = false;
-        QString workbook;
-        QTimer pump;
-        connect(&pump, &QTimer::timeout, this, [&] {
-            if (auto *choice = qobject_cast<TSelectItemForm *>(QApplication::activeModalWidget())) {
-                choice->setItemIndex(option);
-                choice->confirm();
-                chosen = true;
-            }
-            for (QWidget *widget : QApplication::topLevelWidgets()) {
-                if (auto *preview = qobject_cast<TPrevForm *>(widget); preview && preview->isVisible()) {
-                    pages = preview->pageCount();
-                    exportShown = preview->exportAction()->isVisible();
-                    preview->QXExcel->OutputDirectory = out.path();
-                    preview->QXExcel->OpenWorkbook = [](const QString &) { return true; };
-                    preview->exportAction()->trigger();
-                    workbook = preview->QXExcel->fileName();
-                    preview->close();
-                }
-            }
-        });
-        pump.start(20);
-        press(Qt::Key_F11);
-        pump.stop();
-        QVERIFY(chosen);
+        const ShownPreview shown = ShownPreview::capture([this] { press(Qt::Key_F11); }, out.path(), option);
+        QCOMPARE(shown.choiceTitle, QString("打印选择窗口"));
         QVERIFY2(messages->all.isEmpty(), qPrintable(messages->all.join(';')));
-        QVERIFY(pages > 0);
-        QVERIFY(exportShown);
-        const WorksheetCells cells = WorksheetCells::read(workbook);
+        QVERIFY(shown.pages > 0);
+        QVERIFY(shown.exportShown);
+        const WorksheetCells cells = WorksheetCells::read(shown.workbook);
         QCOMPARE(cells.name, exportName);
-        QCOMPARE(cells.lastRow, int(sheet.size()));
-        for (int row = 1; row <= sheet.size(); ++row)
-            QCOMPARE(cells.row(row), sheet.at(row - 1));
+        QCOMPARE(cells.rows(), sheet);
     }
 };
 

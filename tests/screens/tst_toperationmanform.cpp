@@ -1,13 +1,11 @@
 #include "appvalues.h"
-#include "databaseengine.h"
 #include "findeditors.h"
-#include "scriptedmessages.h"
+#include "screenfixture.h"
+#include "shownpreview.h"
 #include "tdateform.h"
-#include "testdatabase.h"
 #include "tfindformdialog.h"
 #include "toperationmanform.h"
 #include "tprevform.h"
-#include "tqxchild.h"
 #include "tqxdbcombobox.h"
 #include "tqxdbcomboedit.h"
 #include "tqxdbedit.h"
@@ -18,49 +16,22 @@
 #include "tqxtreeview.h"
 #include "tselectdeptform.h"
 #include "tselecteditform.h"
+#include "worksheetcells.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QMainWindow>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QtTest>
 #include <functional>
 
 // The employee screen driven through its commands against a fresh database with a small
 // department tree:  总公司 (G001) > 运输部 (D1) > 一车队 (D11) > 一班 (D111); 总公司 > 工程部 (D2).
-class tst_TOperationManForm : public QObject
+class tst_TOperationManForm : public QObject, ScreenFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<ScriptedMessages> messages;
-    std::unique_ptr<QMainWindow> main;
     QPointer<TOperationManForm> screen;
-
-    // Statements without values are not prepared: the server prepares no DDL.
-    static void run(const QString &sql, const QVariantList &values = {})
-    {
-        DatabaseEngine &engine = DatabaseEngine::byName(MainDatabaseName);
-        if (values.isEmpty())
-            engine.run(sql);
-        else
-            engine.run(sql, values);
-    }
-
-    static QString cell(const QString &sql)
-    {
-        QSqlQuery query = DatabaseEngine::byName(MainDatabaseName).run(sql);
-        return query.next() ? query.value(0).toString() : QString("<no row>");
-    }
-
-    static QStringList column(const QString &sql)
-    {
-        QSqlQuery query = DatabaseEngine::byName(MainDatabaseName).run(sql);
-        QStringList values;
-        while (query.next())
-            values << query.value(0).toString();
-        return values;
-    }
 
     static void addDepartment(const QString &id, const QString &name, const QString &prior, int order)
     {
@@ -78,39 +49,14 @@ class tst_TOperationManForm : public QObject
         run("UPDATE SYS_ID_TABLE SET AUTO_ID = ? WHERE NAME_ID = '员工编号'", {value});
     }
 
-    static QWidget *focused() { return QApplication::focusWidget(); }
-    static void press(int key) { QTest::keyClick(focused(), Qt::Key(key)); }
-    static void type(const QString &text)
-    {
-        for (const QChar c : text)
-            QTest::sendKeyEvent(QTest::Click, focused(), Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-
     void open()
     {
         screen = new TOperationManForm(main.get());
-        QVERIFY(screen->QXChild->ShowScreen());
-        QVERIFY(QTest::qWaitForWindowActive(screen));
+        showScreen(screen);
     }
 
-    // Selects the node reached by `path` of captions from the root (empty: the root),
-    // opening the nodes on the way.
-    static void selectIn(QTreeWidget *tree, const QStringList &path)
-    {
-        QTreeWidgetItem *node = tree->topLevelItem(0);
-        for (const QString &caption : path) {
-            node->setExpanded(true);
-            QTreeWidgetItem *child = nullptr;
-            for (int i = 0; i < node->childCount(); ++i)
-                if (node->child(i)->text(0) == caption)
-                    child = node->child(i);
-            QVERIFY2(child, qPrintable(caption));
-            node = child;
-        }
-        tree->setCurrentItem(node);
-    }
-
-    void select(const QStringList &path) { selectIn(screen->QXTreeView, path); }
+    // Selects the node reached by `path` of captions from the root (empty: the root).
+    void select(const QStringList &path) { selectNode(*screen->QXTreeView, nodeAt(*screen->QXTreeView, path)); }
 
     // The employee numbers the screen lists, in list order.
     QStringList listed() const
@@ -123,6 +69,25 @@ class tst_TOperationManForm : public QObject
         for (int row = 0; row < query.loadedRowCount(); ++row)
             ids << query.value(row, query.fieldByName("EMPLOYEE_ID").index()).toString();
         return ids;
+    }
+
+    // The texts of the data-bound items of every printed detail row, joined by "|".
+    static QStringList detailTexts(const TQXReportPages &pages)
+    {
+        QStringList rows;
+        for (const auto &page : pages.pages) {
+            for (const TQXPrintedBand &band : page) {
+                if (band.band->kind != TQXReportBand::Kind::Detail || band.blankRow)
+                    continue;
+                QStringList texts;
+                for (const TQXPrintedItem &printed : band.items) {
+                    if (!printed.item->fieldName.isEmpty())
+                        texts << printed.text;
+                }
+                rows << texts.join('|');
+            }
+        }
+        return rows;
     }
 
     // Runs `act` on the modal dialog of type Dialog as soon as it is shown (once).
@@ -162,10 +127,7 @@ private slots:
 
     void init()
     {
-        db = std::make_unique<TestDatabase>(TestDatabase::currentBackend());
-        messages = std::make_unique<ScriptedMessages>();
-        App().UserID = "U1";
-        App().UserName = "张三";
+        setUpScreenTest("U1", "张三");
         App().CompanyName = "本公司";
         run("INSERT INTO SYS_RIGHT_TABLE(USE_ID,COMPOSE_ID,PROGRAM_ID,ADD_RIGHT,BROWSE_RIGHT,PRINT_RIGHT) "
             "VALUES('U1',3,6,'是','是','是')");
@@ -174,18 +136,9 @@ private slots:
         addDepartment("D11", "一车队", "D1", 1);
         addDepartment("D111", "一班", "D11", 1);
         addDepartment("D2", "工程部", "G001", 2);
-        main = std::make_unique<QMainWindow>();
-        main->resize(1100, 800);
-        main->show();
     }
 
-    void cleanup()
-    {
-        delete screen;
-        main.reset();
-        messages.reset();
-        db.reset();
-    }
+    void cleanup() { tearDownScreenTest(); }
 
     // Ten employees added under a department: numbers drawn (the number box cannot be typed
     // into) or typed.
@@ -436,7 +389,7 @@ private slots:
             onModal<TSelectDeptForm>([&](TSelectDeptForm &dialog) {
                 picker = true;
                 QCOMPARE(dialog.tree()->topLevelItem(0)->text(0), QString("本公司"));
-                selectIn(dialog.tree(), {picked});
+                selectNode(*dialog.tree(), nodeAt(*dialog.tree(), {picked}));
                 dialog.Button_okClick();
             });
         }
@@ -503,8 +456,9 @@ private slots:
         QCOMPARE(screen->Query->fieldByName(edit->dataField()).asText(), value);
     }
 
-    // The printed list: the department path as caption, the preview's export columns; an
-    // empty list prints nothing.
+    // The printed list: the department path as caption, a detail row per listed employee
+    // with the employee's texts; the preview exports the listed employees with the sequence
+    // column. An empty list prints nothing.
     void print_data()
     {
         QTest::addColumn<QStringList>("path");
@@ -518,52 +472,67 @@ private slots:
     {
         QFETCH(QStringList, path);
         QFETCH(QString, caption);
-        addEmployee("E11", "李二", "D11");
+        addEmployee("E11", "李二", "D11", "1980-03-16");
         addEmployee("E111", "张三", "D111");
+        run("UPDATE QX_EMPLOYEE_TABLE SET EMPLOYEE_POST = '司机', EMPLOYEE_HANDSET = '13900000001' WHERE EMPLOYEE_ID = 'E11'");
+        run("UPDATE QX_EMPLOYEE_TABLE SET EMPLOYEE_DRIVER_DATE = ?, NOTE = '夜班' WHERE EMPLOYEE_ID = 'E111'",
+            {QString("2010-01-02")});
         open();
         select(path);
-        bool previewed = false;
+        QTemporaryDir out;
         QStringList labels;
         QStringList exportFields;
+        QStringList printedRows;
         QString reportName;
         bool exportId = false;
-        QTimer pump;
-        connect(&pump, &QTimer::timeout, this, [&] {
-            for (QWidget *widget : QApplication::topLevelWidgets()) {
-                auto *preview = qobject_cast<TPrevForm *>(widget);
-                if (!preview || !preview->isVisible() || !preview->report)
-                    continue;
-                previewed = true;
-                for (const auto &item : preview->report->pageHeader().items())
-                    labels << item->text;
-                for (const TExcelFieldName &entry : preview->ExcelFields)
-                    exportFields << entry.FieldName + ':' + entry.Caption;
-                reportName = preview->QXExcel->ReportName;
-                exportId = preview->ExportID;
-                preview->close();
-            }
-        });
-        pump.start(20);
-        screen->button_print->click();
-        pump.stop();
-        QVERIFY(messages->all.isEmpty());
-        QCOMPARE(previewed, !caption.isEmpty());
+        const auto inspect = [&](TPrevForm &preview) {
+            QVERIFY(preview.report);
+            for (const auto &item : preview.report->pageHeader().items())
+                labels << item->text;
+            printedRows = detailTexts(preview.report->produce());
+            for (const TExcelFieldName &entry : preview.ExcelFields)
+                exportFields << entry.FieldName + ':' + entry.Caption;
+            reportName = preview.QXExcel->ReportName;
+            exportId = preview.ExportID;
+        };
+        const ShownPreview shown = ShownPreview::capture([this] { screen->button_print->click(); }, out.path(), 0, inspect);
+        QVERIFY2(messages->all.isEmpty(), qPrintable(messages->all.join(';')));
+        QCOMPARE(shown.shown, !caption.isEmpty());
         if (caption.isEmpty())
             return;
         QVERIFY2(labels.contains(caption), qPrintable(labels.join('|')));
         for (const char *heading : {"编号", "员工姓名", "任职部门", "职务", "办公电话", "手机", "家庭电话"})
             QVERIFY2(labels.contains(QString(heading)), heading);
+        // Number, name, department, post, office phone, mobile, home phone.
+        QCOMPARE(printedRows, (QStringList{"E11|李二|一车队|司机||13900000001|", "E111|张三|一班||||"}));
+
+        const QStringList fields{"COMPANY_NAME:部门名称", "EMPLOYEE_ID:员工编号", "EMPLOYEE_NAME:员工姓名",
+                                 "EMPLOYEE_SEX:员工性别", "EMPLOYEE_BIRTHDAY:出生日期", "EMPLOYEE_CARD:身份证",
+                                 "EMPLOYEE_POST:员工职务", "EMPLOYEE_MARRIAGE:婚姻状况", "EMPLOYEE_CULTURE_LEVEL:文化水平",
+                                 "EMPLOYEE_TECHNIC_POST:技术职称", "EMPLOYEE_HANDSET:员工手机", "EMPLOYEE_WORK_PHONE:办公电话",
+                                 "EMPLOYEE_FAMILY_PHONE:家庭电话", "EMPLOYEE_FAMILY_ADDRESS:家庭地址", "EMPLOYEE_STIPEND:基本工资",
+                                 "EMPLOYEE_BANK:开户银行", "EMPLOYEE_ACCOUNT_NUMBER:银行帐号", "EMPLOYEE_DRIVER_ID:驾驶证号",
+                                 "EMPLOYEE_DRIVER_DATE:领证日期", "EMPLOYEE_DRIVER_LIMIT:证件期限",
+                                 "EMPLOYEE_DRIVER_TYPE:准驾车型", "EMPLOYEE_DRIVER_CIRCS:年检情况", "NOTE:备注"};
         QCOMPARE(reportName, QString("单位员工资料列表"));
         QVERIFY(exportId);
-        QCOMPARE(exportFields,
-                 (QStringList{"COMPANY_NAME:部门名称", "EMPLOYEE_ID:员工编号", "EMPLOYEE_NAME:员工姓名",
-                              "EMPLOYEE_SEX:员工性别", "EMPLOYEE_BIRTHDAY:出生日期", "EMPLOYEE_CARD:身份证",
-                              "EMPLOYEE_POST:员工职务", "EMPLOYEE_MARRIAGE:婚姻状况", "EMPLOYEE_CULTURE_LEVEL:文化水平",
-                              "EMPLOYEE_TECHNIC_POST:技术职称", "EMPLOYEE_HANDSET:员工手机", "EMPLOYEE_WORK_PHONE:办公电话",
-                              "EMPLOYEE_FAMILY_PHONE:家庭电话", "EMPLOYEE_FAMILY_ADDRESS:家庭地址", "EMPLOYEE_STIPEND:基本工资",
-                              "EMPLOYEE_BANK:开户银行", "EMPLOYEE_ACCOUNT_NUMBER:银行帐号", "EMPLOYEE_DRIVER_ID:驾驶证号",
-                              "EMPLOYEE_DRIVER_DATE:领证日期", "EMPLOYEE_DRIVER_LIMIT:证件期限",
-                              "EMPLOYEE_DRIVER_TYPE:准驾车型", "EMPLOYEE_DRIVER_CIRCS:年检情况", "NOTE:备注"}));
+        QCOMPARE(exportFields, fields);
+
+        // The workbook: the headings after "序号", then the listed employees (columns B to D:
+        // department, number, name; F birthday, H post, T licence date, X remark).
+        QVERIFY(shown.exportShown);
+        const WorksheetCells cells = WorksheetCells::read(shown.workbook);
+        QCOMPARE(cells.name, QString("单位员工资料列表"));
+        QStringList headings{"序号"};
+        for (const QString &field : fields)
+            headings << field.section(':', 1);
+        QCOMPARE(cells.row(1), headings);
+        QCOMPARE(cells.lastRow, 3);
+        QCOMPARE(cells.row(2).mid(0, 8), (QStringList{"1", "一车队", "E11", "李二", "", "1980-03-16", "", "司机"}));
+        QVERIFY(cells.isNumber("A2"));
+        QCOMPARE(cells.row(3).mid(0, 6), (QStringList{"2", "一班", "E111", "张三", "", ""}));
+        QCOMPARE(cells.text("T3"), QString("2010-01-02"));
+        QCOMPARE(cells.text("X3"), QString("夜班"));
     }
 };
 

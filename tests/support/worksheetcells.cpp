@@ -79,6 +79,14 @@ QStringList WorksheetCells::row(int row) const
     return values;
 }
 
+QList<QStringList> WorksheetCells::rows() const
+{
+    QList<QStringList> values;
+    for (int number = 1; number <= lastRow; ++number)
+        values << row(number);
+    return values;
+}
+
 WorksheetCells WorksheetCells::read(const QString &fileName)
 {
     WorksheetCells sheet;
@@ -114,6 +122,8 @@ WorksheetCells WorksheetCells::read(const QString &fileName)
         } else if (xml.name() == QLatin1String("v")) {
             const QString value = xml.readElementText();
             sheet.cells.insert(reference, type == QLatin1String("s") ? shared.value(value.toInt()) : value);
+            if (type.isEmpty() || type == QLatin1String("n"))
+                sheet.numbers.insert(reference);
         } else if (xml.name() == QLatin1String("t")) {
             sheet.cells.insert(reference, xml.readElementText());
         }
