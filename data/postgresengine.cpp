@@ -70,6 +70,7 @@ void PostgresEngine::openConnection()
     db.setConnectOptions(QStringLiteral("connect_timeout=10"));
     if (!db.open()) {
         const QSqlError error = db.lastError();
+        db = QSqlDatabase();  // no handle may outlive the connection's removal
         disconnect();
         throw EngineError(EngineCondition::OpenFailed, error.text(), numberOf(error.nativeErrorCode()));
     }

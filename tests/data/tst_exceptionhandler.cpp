@@ -1,10 +1,12 @@
 #include "databaseengine.h"
+#include "engineconfig.h"
 #include "exceptionhandler.h"
 #include "scriptedmessages.h"
 #include "sqliteengine.h"
 #include "testdatabase.h"
 
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 // What the user sees for each kind of failure.
@@ -55,24 +57,41 @@ private slots:
     }
 
     // A real duplicate key, raised by the engine, reaches the user as one warning.
+    void realDuplicateKey_data() { TestDatabase::addBackendRows(); }
     void realDuplicateKey()
     {
-        TestDatabase db;
+        QFETCH(QString, backend);
+        TestDatabase db(backend);
         db.engine().run("INSERT INTO SYS_ID_TABLE(NAME_ID,AUTO_ID) VALUES('x','1')");
         QCOMPARE(shown([&] { db.engine().run("INSERT INTO SYS_ID_TABLE(NAME_ID,AUTO_ID) VALUES('x','2')"); }),
                  QStringList{"W:数据库主键重复"});
-        QCOMPARE(shown([&] { db.engine().run("UPDATE QX_CAR_TABLE SET CAR_BUY_DATE = '2024/01/01'"); }).size(), 0);
+        // A date the engine refuses (the server reading the statement, SQLite the column's check).
         db.engine().run("INSERT INTO QX_CAR_TABLE(CAR_RECORD_ID) VALUES('A')");
-        QCOMPARE(shown([&] { db.engine().run("UPDATE QX_CAR_TABLE SET CAR_BUY_DATE = '2024/01/01'"); }),
-                 QStringList{"W:请按格式YYYY-MM-DD 输入日期"});
+        for (const char *date : {"2024-02-30", "明天"}) {
+            QCOMPARE(shown([&] { db.engine().run(QString("UPDATE QX_CAR_TABLE SET CAR_BUY_DATE = '%1'").arg(date)); }),
+                     QStringList{"W:请按格式YYYY-MM-DD 输入日期"});
+        }
     }
 
-    // A database file that is missing or not a database ends in the open-failure message.
-    void unopenableDatabase()
+    // A database that is missing ends in the open-failure message.
+    void missingDatabase_data() { TestDatabase::addBackendRows(); }
+    void missingDatabase()
+    {
+        QFETCH(QString, backend);
+        QTemporaryDir dir;
+        QString alias = dir.filePath("none");
+        if (backend != "sqlite") {
+            QUrl server(qEnvironmentVariable("RUVELO_TEST_PG"));
+            server.setPath("/ruvelo_no_such_database");
+            alias = server.toString();
+        }
+        QCOMPARE(shown([&] { CreateEngine("Missing", alias)->connect(); }), QStringList{"W:数据库打开过程发生错误"});
+    }
+
+    // SQLite only: a data file that is not a database ends in the open-failure message.
+    void unreadableDatabaseFile()
     {
         QTemporaryDir dir;
-        QCOMPARE(shown([&] { SqliteEngine("Missing", dir.filePath("none")).connect(); }),
-                 QStringList{"W:数据库打开过程发生错误"});
         QFile junk(SqliteEngine::filePath(dir.path()));
         QVERIFY(junk.open(QIODevice::WriteOnly));
         junk.write("this is not a database file, just some text that fills the header and more ........");

@@ -69,10 +69,12 @@ private slots:
     }
 
     // A file that breaks half-way changes nothing.
+    void aBrokenFileChangesNothing_data() { TestDatabase::addBackendRows(); }
     void aBrokenFileChangesNothing()
     {
+        QFETCH(QString, backend);
         QTemporaryDir dir;
-        TestDatabase db;
+        TestDatabase db(backend);
         db.engine().run("INSERT INTO QX_CAR_TABLE(CAR_RECORD_ID) VALUES('KEEP')");
         TableDump::exportTables(db.engine(), dir.path());
         QFile broken(dir.filePath("QX_CAR_TABLE.tbl"));

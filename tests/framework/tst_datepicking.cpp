@@ -1,7 +1,6 @@
 #include "databaseengine.h"
 #include "datepicking.h"
 #include "dbhelpers.h"
-#include "sqlitedialect.h"
 #include "tdateform.h"
 #include "shownwindow.h"
 #include "testdatabase.h"
@@ -32,6 +31,7 @@ class TestDatePicking : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
     void pickDateStart_data();
     void pickDateStart();
     void pickDate_data();
@@ -155,7 +155,7 @@ void TestDatePicking::dayConditionText()
 
 void TestDatePicking::standardConditionSelectsMonthAndDay()
 {
-    TestDatabase database;
+    TestDatabase database(TestDatabase::currentBackend());
     const SqlDialect &dialect = database.engine().dialect();
     QVERIFY(ExecuteSQL(MainDatabaseName, QStringLiteral("CREATE TABLE T_BIRTH (ID TEXT, BIRTH_DATE DATE)")));
     const QList<std::pair<QString, QDate>> rows = {
@@ -181,7 +181,7 @@ void TestDatePicking::standardConditionSelectsMonthAndDay()
 
 void TestDatePicking::pickDayCondition()
 {
-    TestDatabase database;
+    TestDatabase database(TestDatabase::currentBackend());
     const QDate chosen(1999, 3, 4);
     whenShown<TDateForm>([&](TDateForm *form) {
         form->setSelectedDate(chosen);

@@ -47,6 +47,7 @@ class TestTPrevForm : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
     void storedMargins_data();
     void storedMargins();
     void marginCommandSavesAndUpdates();
@@ -71,7 +72,7 @@ void TestTPrevForm::storedMargins()
     QFETCH(QString, stored);
     QFETCH(QList<qreal>, applied);
 
-    TestDatabase database;
+    TestDatabase database(TestDatabase::currentBackend());
     if (!stored.isEmpty()) {
         QVERIFY(ExecuteSQL(MainDatabaseName,
                            QStringLiteral("INSERT INTO SYS_PRINT_TABLE(PRINT_NAME,TOP_MARGIN,BUTTOM_MARGIN,LEFT_MARGIN,RIGHT_MARGIN) "
@@ -92,7 +93,7 @@ void TestTPrevForm::storedMargins()
 
 void TestTPrevForm::marginCommandSavesAndUpdates()
 {
-    TestDatabase database;
+    TestDatabase database(TestDatabase::currentBackend());
     ScriptedMessages messages;
     const QString name = QStringLiteral("Rep'Work");
     TQXReport report(name);
@@ -126,7 +127,7 @@ void TestTPrevForm::marginCommandSavesAndUpdates()
 
 void TestTPrevForm::marginCommandWithoutReportOrStore()
 {
-    TestDatabase database;
+    TestDatabase database(TestDatabase::currentBackend());
     ScriptedMessages messages;
     TPrevForm form;
     form.printSettings();
@@ -161,7 +162,7 @@ void TestTPrevForm::layoutCommand()
     QFETCH(QString, setting);
     QFETCH(QStringList, shown);
 
-    TestDatabase database;
+    TestDatabase database(TestDatabase::currentBackend());
     ScriptedMessages messages;
     TPrevForm form;
     form.LayoutMode = true;

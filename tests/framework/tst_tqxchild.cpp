@@ -63,6 +63,7 @@ class tst_TQXChild : public QObject
     Q_OBJECT
 
 private slots:
+        void initTestCase_data() { TestDatabase::addBackendRows(); }
     void keyMovement_data()
     {
         QTest::addColumn<QString>("from");
@@ -176,7 +177,7 @@ private slots:
         QFETCH(bool, adding);
         QFETCH(bool, closes);
 
-        TestDatabase db;
+        TestDatabase db(TestDatabase::currentBackend());
         ScriptedMessages messages;
         QSignalSpy closed(&ScreenMessages::instance(), &ScreenMessages::screenClosed);
         Screen screen;
@@ -201,7 +202,7 @@ private slots:
 
     void destroyingClosesDatasets()
     {
-        TestDatabase db;
+        TestDatabase db(TestDatabase::currentBackend());
         QSignalSpy closed(&ScreenMessages::instance(), &ScreenMessages::screenClosed);
         Screen screen;
         auto *query = new TQXQuery(&screen);

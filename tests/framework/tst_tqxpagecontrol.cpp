@@ -14,6 +14,7 @@ class tst_TQXPageControl : public QObject
     Q_OBJECT
 
 private slots:
+        void initTestCase_data() { TestDatabase::addBackendRows(); }
     void pageChanges_data()
     {
         QTest::addColumn<bool>("editing");
@@ -48,7 +49,7 @@ private slots:
         QFETCH(int, page);
         QFETCH(QString, warning);
 
-        TestDatabase db;
+        TestDatabase db(TestDatabase::currentBackend());
         ScriptedMessages messages;
         QVERIFY(ExecuteSQL(MainDatabaseName, "INSERT INTO QX_CAR_TYPE_TABLE(CAR_TYPE_ID,CAR_TYPE_NAME) VALUES('A1','吊车')"));
         TQXPageControl pages;

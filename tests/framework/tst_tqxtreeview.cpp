@@ -13,6 +13,7 @@ class TestTQXTreeView : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
     void composeSql_data();
     void composeSql();
     void loadsOneLevelAtATime();
@@ -95,7 +96,7 @@ void TestTQXTreeView::composeSql()
 
 void TestTQXTreeView::loadsOneLevelAtATime()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     ScriptedMessages messages;
     addCategories(db.engine());
     TQXTreeView tree;
@@ -165,7 +166,7 @@ void TestTQXTreeView::descendantCondition()
     QFETCH(QString, alias);
     QFETCH(QString, descendants);
     QFETCH(QString, subtree);
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     addCategories(db.engine());
     QCOMPARE(DescendantCondition::WorkType(id, alias), descendants);
     QCOMPARE(DescendantCondition::Subtree(TreeTable::WorkType(), id, alias), subtree);
@@ -173,7 +174,7 @@ void TestTQXTreeView::descendantCondition()
 
 void TestTQXTreeView::subtreeConditionFindsTheSubtree()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     addCategories(db.engine());
     // A parent link looping back is followed once.
     db.engine().run(QStringLiteral("INSERT INTO QX_WORK_TYPE_TABLE(WORK_TYPE_ID,WORK_TYPE_NAME,PRIOR_ID,ORDER_ID) "
@@ -194,7 +195,7 @@ void TestTQXTreeView::subtreeConditionFindsTheSubtree()
 
 void TestTQXTreeView::refusals()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     ScriptedMessages messages;
     addCategories(db.engine());
     TQXTreeView tree;
@@ -222,7 +223,7 @@ void TestTQXTreeView::refusals()
 // Rows another user added after the tree was loaded still count as children.
 void TestTQXTreeView::childrenCountedInTheDatabase()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     addCategories(db.engine());
     TQXTreeView tree;
     setUpTree(tree);
@@ -245,7 +246,7 @@ void TestTQXTreeView::childrenCountedInTheDatabase()
 
 void TestTQXTreeView::selectionAndCaptions()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     addCategories(db.engine());
     TQXTreeView tree;
     setUpTree(tree);

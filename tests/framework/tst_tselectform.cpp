@@ -13,6 +13,7 @@ class TestTSelectForm : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
     void fitsDisplayWidths_data();
     void fitsDisplayWidths();
     void keysAndDoubleClick_data();
@@ -65,7 +66,7 @@ void TestTSelectForm::keysAndDoubleClick()
 {
     QFETCH(QString, input);
     QFETCH(int, result);
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     ScriptedMessages messages;
     TQXDataset query;
     query.setSql(QStringLiteral("SELECT COMPOSE_ID,PROGRAM_ID,PROGRAM_NAME FROM SYS_PROGRAM_TABLE ORDER BY COMPOSE_ID,PROGRAM_ID"));
@@ -101,7 +102,7 @@ void TestTSelectForm::keysAndDoubleClick()
 
 void TestTSelectForm::showingFitsTheShownColumns()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     TQXDataset query;
     query.setSql(QStringLiteral("SELECT COMPOSE_ID,PROGRAM_ID,PROGRAM_NAME FROM SYS_PROGRAM_TABLE"));
     query.open();
@@ -122,7 +123,7 @@ void TestTSelectForm::showingFitsTheShownColumns()
 
 void TestTSelectForm::closesTheQueryWhenDestroyed()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     TQXDataset query;
     query.setSql(QStringLiteral("SELECT PROGRAM_NAME FROM SYS_PROGRAM_TABLE"));
     query.open();

@@ -66,6 +66,7 @@ class TestUiHelpers : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
     void runSearch_data();
     void runSearch();
     void applyInputMethod_data();
@@ -223,7 +224,7 @@ void TestUiHelpers::inputMethodStaysOffWhenEditable()
 
 void TestUiHelpers::fillComboItems()
 {
-    TestDatabase database;
+    TestDatabase database(TestDatabase::currentBackend());
     QVERIFY(ExecuteSQL(MainDatabaseName, QStringLiteral("CREATE TABLE T_NAMES (ID TEXT, NAME TEXT)")));
     QVERIFY(ExecuteSQL(MainDatabaseName,
                        QStringLiteral("INSERT INTO T_NAMES VALUES ('3','丙'), ('1','甲'), ('2',NULL), ('4','丁')")));
