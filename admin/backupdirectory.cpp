@@ -82,7 +82,8 @@ QString GetBackupDir(const QString &valueName, bool ask, QObject *owner)
 
 QString CheckBackupDir(const QString &valueName, const QString &path, bool allowChoosing, QObject *owner)
 {
-    const QString dir = directoryPart(path);
+    // A stored directory written without its closing separator is still that directory.
+    const QString dir = !path.isEmpty() && QFileInfo(path).isDir() ? QDir::fromNativeSeparators(path) : directoryPart(path);
     if (QFileInfo(dir).isDir())
         return WithTrailingSeparator(dir);
     const QString shown = QStringLiteral("指定保存数据备份文件的路径是:") + QDir::toNativeSeparators(dir) + QStringLiteral("\n\r");

@@ -228,7 +228,7 @@ private slots:
     // Where the archive goes, by the stored location and the form of the command.
     void backupLocation_data()
     {
-        QTest::addColumn<QString>("stored");   // "none", "missing", "data" or "other"
+        QTest::addColumn<QString>("stored");   // "none", "missing", "data", "other" or "other-bare"
         QTest::addColumn<bool>("atStartUp");
         QTest::addColumn<QList<bool>>("answers");
         QTest::addColumn<QString>("writtenTo");  // "chosen", "base", "other" or "" (nothing)
@@ -247,6 +247,8 @@ private slots:
         QTest::newRow("other offered, declined") << "other" << false << QList<bool>{false} << "chosen"
             << QStringList{"Q:是否备份文件保存到:\r<other>/ ?", "W:数据库成功备份到：*"};
         QTest::newRow("other, start-up: not asked") << "other" << true << QList<bool>{} << "other"
+            << QStringList{"W:数据库成功备份到：*"};
+        QTest::newRow("other without a closing separator") << "other-bare" << true << QList<bool>{} << "other"
             << QStringList{"W:数据库成功备份到：*"};
         QTest::newRow("the data directory") << "data" << false << QList<bool>{true} << "base"
             << QStringList{"Q:是否备份文件保存到:\r<data>/ ?", "W:数据库成功备份到：*"};
@@ -269,7 +271,9 @@ private slots:
         QDir().mkpath(chosen);
         QDir().mkpath(other);
         const QMap<QString, QString> places{{"missing", missing}, {"data", App().DataDir}, {"other", other}};
-        if (stored != "none")
+        if (stored == "other-bare")
+            WriteSetting("RuveloData", other);
+        else if (stored != "none")
             WriteSetting("RuveloData", places[stored] + '/');
         ScriptedMessages messages;
         messages.answers.append(answers);

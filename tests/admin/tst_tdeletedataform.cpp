@@ -80,37 +80,32 @@ class tst_TDeleteDataForm : public QObject
     }
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
     void init() { App().UserID = QStringLiteral("U1"); }
 
     void yearDeletion_data()
     {
-        QTest::addColumn<QString>("backend");
         QTest::addColumn<int>("option");
         QTest::addColumn<bool>("answer");
         QTest::addColumn<QString>("question");
         QTest::addColumn<QStringList>("deleted");
-        for (const QString &backend : TestDatabase::backends()) {
-            const QString b = backend + ": ";
-            QTest::newRow(qPrintable(b + "work tasks with their entries")) << backend << 1 << true
-                << "共找到 3 个符合条件的纪录,以及与其相关的 1 个收支纪录,是否删除 ?" << QStringList{"M_T10A", "T09", "T10A", "T10B"};
-            QTest::newRow(qPrintable(b + "repairs with their entries")) << backend << 2 << true
-                << "共找到 1 个符合条件的纪录,以及与其相关的 1 个收支纪录,是否删除 ?" << QStringList{"M_R10", "R10"};
-            QTest::newRow(qPrintable(b + "free money entries only")) << backend << 3 << true
-                << "共找到 1 个符合条件的纪录,另有 2 个收支纪录属于现存的工作任务或维修纪录,不删除,是否删除 ?" << QStringList{"M_FREE10"};
-            QTest::newRow(qPrintable(b + "reminders")) << backend << 4 << true
-                << "共找到 1 个符合条件的纪录,是否删除 ?" << QStringList{"A10"};
-            QTest::newRow(qPrintable(b + "answered No")) << backend << 1 << false
-                << "共找到 3 个符合条件的纪录,以及与其相关的 1 个收支纪录,是否删除 ?" << QStringList{};
-        }
+        QTest::newRow("work tasks with their entries") << 1 << true
+            << "共找到 3 个符合条件的纪录,以及与其相关的 1 个收支纪录,是否删除 ?" << QStringList{"M_T10A", "T09", "T10A", "T10B"};
+        QTest::newRow("repairs with their entries") << 2 << true
+            << "共找到 1 个符合条件的纪录,以及与其相关的 1 个收支纪录,是否删除 ?" << QStringList{"M_R10", "R10"};
+        QTest::newRow("free money entries only") << 3 << true
+            << "共找到 1 个符合条件的纪录,另有 2 个收支纪录属于现存的工作任务或维修纪录,不删除,是否删除 ?" << QStringList{"M_FREE10"};
+        QTest::newRow("reminders") << 4 << true << "共找到 1 个符合条件的纪录,是否删除 ?" << QStringList{"A10"};
+        QTest::newRow("answered No") << 1 << false
+            << "共找到 3 个符合条件的纪录,以及与其相关的 1 个收支纪录,是否删除 ?" << QStringList{};
     }
     void yearDeletion()
     {
-        QFETCH(QString, backend);
         QFETCH(int, option);
         QFETCH(bool, answer);
         QFETCH(QString, question);
         QFETCH(QStringList, deleted);
-        TestDatabase db(backend);
+        TestDatabase db(TestDatabase::currentBackend());
         App().DataDir = db.isServer() ? QString() : db.dataDir();
         grantAdd(db.engine(), "是");
         insertYears(db.engine());
@@ -166,18 +161,14 @@ private slots:
 
     void allData_data()
     {
-        QTest::addColumn<QString>("backend");
         QTest::addColumn<bool>("answer");
-        for (const QString &backend : TestDatabase::backends()) {
-            QTest::newRow(qPrintable(backend + ": No")) << backend << false;
-            QTest::newRow(qPrintable(backend + ": Yes")) << backend << true;
-        }
+        QTest::newRow("No") << false;
+        QTest::newRow("Yes") << true;
     }
     void allData()
     {
-        QFETCH(QString, backend);
         QFETCH(bool, answer);
-        TestDatabase db(backend);
+        TestDatabase db(TestDatabase::currentBackend());
         App().DataDir = db.isServer() ? QString() : db.dataDir();
         grantAdd(db.engine(), "是");
         insertBusinessRows(db.engine());
@@ -225,7 +216,7 @@ private slots:
     void optionsNeedTheAddRight()
     {
         QFETCH(QString, add);
-        TestDatabase db;
+        TestDatabase db(TestDatabase::currentBackend());
         grantAdd(db.engine(), add);
         ScriptedMessages messages;
         TDeleteDataForm form;
@@ -238,7 +229,7 @@ private slots:
     // Closing tells the main window's frame, which drops the screen and its exclusive flag.
     void closingReleasesTheMainWindow()
     {
-        TestDatabase db;
+        TestDatabase db(TestDatabase::currentBackend());
         QMainWindow window;
         auto *frame = new TQXMain(&window);
         auto *form = new TDeleteDataForm(&window);

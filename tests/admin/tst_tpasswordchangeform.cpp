@@ -1,41 +1,24 @@
-#include "appvalues.h"
-#include "databaseengine.h"
 #include "passwordhash.h"
-#include "scriptedmessages.h"
-#include "testdatabase.h"
+#include "screenfixture.h"
 #include "tpasswordchangeform.h"
-#include "tqxchild.h"
 #include "tqxedit.h"
 
 #include <QApplication>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QtTest>
 
 // The password change screen: refusals leave the stored password as it was; a change
 // stores the trimmed new password hashed and closes the screen.
-class tst_TPasswordChangeForm : public QObject
+class tst_TPasswordChangeForm : public QObject, ScreenFixture
 {
     Q_OBJECT
 
-    std::unique_ptr<TestDatabase> db;
-    std::unique_ptr<ScriptedMessages> messages;
-    std::unique_ptr<QMainWindow> main;
     QPointer<TPasswordChangeForm> screen;
     QString storedBefore;
 
     static QString storedPassword(const QString &user)
     {
-        QSqlQuery query = DatabaseEngine::byName(MainDatabaseName)
-                              .run("SELECT USE_PASSWORD FROM SYS_USER_TABLE WHERE USE_ID = ?", {user});
-        return query.next() ? query.value(0).toString() : QString();
-    }
-
-    void open()
-    {
-        screen = new TPasswordChangeForm(main.get());
-        QVERIFY(screen->QXChild->ShowScreen());
-        QVERIFY(QTest::qWaitForWindowActive(screen));
+        return cell("SELECT USE_PASSWORD FROM SYS_USER_TABLE WHERE USE_ID = ?", {user});
     }
 
     // Types the three passwords, moving on with Enter, and presses F3.
@@ -43,38 +26,28 @@ class tst_TPasswordChangeForm : public QObject
     {
         QCOMPARE(QApplication::focusWidget(), screen->EditOldPassword);
         for (const QString &text : {oldPassword, newPassword, confirmation}) {
-            QTest::keyClicks(QApplication::focusWidget(), text);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTest::keyClicks(focused(), text);
+            press(Qt::Key_Return);
         }
         QCOMPARE(QApplication::focusWidget(), screen->ButtonOK);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+        press(Qt::Key_F3);
     }
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
+
     void init()
     {
-        db = std::make_unique<TestDatabase>();
-        messages = std::make_unique<ScriptedMessages>();
-        App().UserID = "02";
-        App().UserName = "李四";
+        setUpScreenTest("02", "李四");
         for (const QString user : {"01", "02"})
-            DatabaseEngine::byName(MainDatabaseName)
-                .run("INSERT INTO SYS_USER_TABLE(USE_ID,USE_NAME,USE_PASSWORD,SYS_USER,STOP_RIGHT) VALUES(?,?,?,'否','有效')",
-                     {user, "用户" + user, HashPassword("old")});
+            run("INSERT INTO SYS_USER_TABLE(USE_ID,USE_NAME,USE_PASSWORD,SYS_USER,STOP_RIGHT) VALUES(?,?,?,'否','有效')",
+                {user, "用户" + user, HashPassword("old")});
         storedBefore = storedPassword("02");
-        main = std::make_unique<QMainWindow>();
-        main->resize(800, 600);
-        main->show();
-        open();
+        screen = new TPasswordChangeForm(main.get());
+        showScreen(screen);
     }
 
-    void cleanup()
-    {
-        delete screen;
-        main.reset();
-        messages.reset();
-        db.reset();
-    }
+    void cleanup() { tearDownScreenTest(); }
 
     void refusals_data()
     {
@@ -121,10 +94,10 @@ private slots:
     void closeKeyStoresNothing()
     {
         for (const QString text : {"old", "new", "new"}) {
-            QTest::keyClicks(QApplication::focusWidget(), text);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTest::keyClicks(focused(), text);
+            press(Qt::Key_Return);
         }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F4);
+        press(Qt::Key_F4);
         QTRY_VERIFY(!screen);
         QCOMPARE(storedPassword("02"), storedBefore);
         QVERIFY(messages->all.isEmpty());

@@ -1,21 +1,15 @@
 #include "appvalues.h"
-#include "databaseengine.h"
 #include "passwordhash.h"
-#include "scriptedmessages.h"
-#include "testdatabase.h"
+#include "screenfixture.h"
 #include "tlogonform.h"
 #include "tpasswordchangeform.h"
-#include "tqxchild.h"
-#include "tqxedit.h"
 
-#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QtTest>
 
 // A password changed on the password change screen is the one the sign-on dialog accepts.
-class tst_PasswordChangeSignOn : public QObject
+class tst_PasswordChangeSignOn : public QObject, ScreenFixture
 {
     Q_OBJECT
 
@@ -33,30 +27,27 @@ class tst_PasswordChangeSignOn : public QObject
     }
 
 private slots:
+    void initTestCase_data() { TestDatabase::addBackendRows(); }
+    void init() { setUpScreenTest("02", QString()); }
+    void cleanup() { tearDownScreenTest(); }
+
     void changedPasswordSignsOn()
     {
-        TestDatabase db;
-        ScriptedMessages messages;
-        DatabaseEngine::byName(MainDatabaseName)
-            .run("INSERT INTO SYS_USER_TABLE(USE_ID,USE_NAME,USE_PASSWORD,SYS_USER,STOP_RIGHT) VALUES('02','李四',?,'否','有效')",
-                 {HashPassword("926")});
-        App().UserID = "02";
-        QMainWindow main;
-        main.show();
-        QPointer<TPasswordChangeForm> screen = new TPasswordChangeForm(&main);
-        QVERIFY(screen->QXChild->ShowScreen());
-        QVERIFY(QTest::qWaitForWindowActive(screen));
+        run("INSERT INTO SYS_USER_TABLE(USE_ID,USE_NAME,USE_PASSWORD,SYS_USER,STOP_RIGHT) VALUES('02','李四',?,'否','有效')",
+            {HashPassword("926")});
+        QPointer<TPasswordChangeForm> screen = new TPasswordChangeForm(main.get());
+        showScreen(screen);
         for (const QString text : {"926", " neu9 ", "neu9"}) {
-            QTest::keyClicks(QApplication::focusWidget(), text);
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QTest::keyClicks(focused(), text);
+            press(Qt::Key_Return);
         }
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
-        QCOMPARE(messages.warnings, QStringList{"口令改变成功"});
+        press(Qt::Key_F3);
+        QCOMPARE(messages->warnings, QStringList{"口令改变成功"});
         QTRY_VERIFY(!screen);
 
-        messages.clear();
+        messages->clear();
         QVERIFY(!signOn("02", "926"));
-        QCOMPARE(messages.warnings, QStringList{"错误的用户编号或错误的口令"});
+        QCOMPARE(messages->warnings, QStringList{"错误的用户编号或错误的口令"});
         QVERIFY(signOn("02", " neu9 "));
         QCOMPARE(App().UserName, QString("李四"));
     }

@@ -4,6 +4,7 @@
 #include "dbhelpers.h"
 #include "guardedapplication.h"
 #include "passwordhash.h"
+#include "programparameters.h"
 #include "producttitle.h"
 #include "programstart.h"
 #include "scriptedmessages.h"
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <QUrl>
 #include <QtTest>
 
 namespace {
@@ -71,6 +73,14 @@ private:
     QTimer m_timer;
 };
 
+// The messages shown, without the screen size warning a small screen gives first.
+QStringList messagesAfterScreenCheck(const ScriptedMessages &messages)
+{
+    QStringList shown = messages.all;
+    shown.removeAll(QStringLiteral("W:") + ScreenWarning);
+    return shown;
+}
+
 void pressClose(QDialog *dialog)
 {
     QTest::keyClick(dialog, Qt::Key_F4);
@@ -89,6 +99,7 @@ class TestProgramStart : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data();
     void init();
     void missingAliasEndsQuietly();
     void databaseThatCannotBeOpened_data();
@@ -96,13 +107,21 @@ private slots:
     void choosesEnrolmentOrSignOn_data();
     void choosesEnrolmentOrSignOn();
     void signOnShowsTheMainWindow();
+    void firstShowBacksUp();
     void secondCopyEnds();
     void failuresInEventsReachTheHandler();
 
 private:
     StartOptions options() const;
+    static void prepareSignOn(TestDatabase &db);
+    static void signOnAsAdministrator(QDialog *dialog);
     QTemporaryDir m_instanceDir;
 };
+
+void TestProgramStart::initTestCase_data()
+{
+    TestDatabase::addBackendRows();
+}
 
 void TestProgramStart::init()
 {
@@ -120,7 +139,7 @@ StartOptions TestProgramStart::options() const
 
 void TestProgramStart::missingAliasEndsQuietly()
 {
-    TestDatabase db;  // its settings file names no alias
+    TestDatabase db(TestDatabase::currentBackend());  // its settings file names no alias
     ScriptedMessages messages;
     ProgramStart start(options());
 
@@ -140,15 +159,21 @@ void TestProgramStart::missingAliasEndsQuietly()
 
 void TestProgramStart::databaseThatCannotBeOpened_data()
 {
+    // The file cases are SQLite's own; the server case runs on PostgreSQL only.
+    QTest::addColumn<bool>("server");         // the alias names a server database
     QTest::addColumn<QByteArray>("content");  // of the database file; empty: no file
-    QTest::newRow("no database file") << QByteArray();
-    QTest::newRow("not a database") << QByteArray(4096, 'x');
+    QTest::newRow("no database file") << false << QByteArray();
+    QTest::newRow("not a database") << false << QByteArray(4096, 'x');
+    QTest::newRow("no such database on the server") << true << QByteArray();
 }
 
 void TestProgramStart::databaseThatCannotBeOpened()
 {
+    QFETCH(bool, server);
     QFETCH(QByteArray, content);
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
+    if (server != db.isServer())
+        QSKIP("a case of the other engine");
     ScriptedMessages messages;
     QTemporaryDir broken;
     if (!content.isEmpty()) {
@@ -156,7 +181,13 @@ void TestProgramStart::databaseThatCannotBeOpened()
         QVERIFY(file.open(QIODevice::WriteOnly));
         file.write(content);
     }
-    SettingsStore::write(MainAliasName, broken.path());
+    QString alias = broken.path();
+    if (server) {
+        QUrl missing(db.aliasValue());
+        missing.setPath(missing.path() + QStringLiteral("_missing"));
+        alias = missing.toString();
+    }
+    SettingsStore::write(MainAliasName, alias);
     ProgramStart start(options());
 
     QCOMPARE(start.run(), ProgramStart::Outcome::Failed);
@@ -179,7 +210,7 @@ void TestProgramStart::choosesEnrolmentOrSignOn()
 {
     QFETCH(QStringList, users);
     QFETCH(QString, dialog);
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     ScriptedMessages messages;
     for (int i = 0; i < users.size(); ++i)
         db.engine().run(QStringLiteral("INSERT INTO SYS_USER_TABLE(USE_ID,USE_NAME,USE_PASSWORD,SYS_USER,STOP_RIGHT) VALUES(?,?,'x',?,'有效')"),
@@ -197,21 +228,31 @@ void TestProgramStart::choosesEnrolmentOrSignOn()
     QVERIFY(messages.errors.isEmpty());
 }
 
-void TestProgramStart::signOnShowsTheMainWindow()
+// The organisation and its system user "ADM" with the password "pw"; the alias names `db`.
+void TestProgramStart::prepareSignOn(TestDatabase &db)
 {
-    TestDatabase db;
-    ScriptedMessages messages;
     db.engine().run(QStringLiteral("INSERT INTO SYS_USER_TABLE(USE_ID,USE_NAME,USE_PASSWORD,SYS_USER,STOP_RIGHT) VALUES('ADM','管理员',?,'是','有效')"),
                     {HashPassword(QStringLiteral("pw"))});
     ExecuteSQL(MainDatabaseName, QStringLiteral("INSERT INTO SYS_COMPANY_TABLE(COMPANY_ID,PRIOR_ID,ORDER_ID,COMPANY_NAME,COMPANY_PHONE,COMPANY_FAX,COMPANY_ADDRESS) "
                                                 "VALUES('G001','G002',1,'东方运输公司','010-1','010-2','北京')"));
     SettingsStore::write(MainAliasName, db.aliasValue());
-    DialogWatcher watcher([](QDialog *dialog) {
-        dialog->findChild<QComboBox *>(QStringLiteral("UserIDBox"))->setEditText(QStringLiteral("ADM"));
-        auto *password = dialog->findChild<QLineEdit *>(QStringLiteral("PasswordEdit"));
-        password->setText(QStringLiteral("pw"));
-        QTest::keyClick(password, Qt::Key_F3);
-    });
+}
+
+void TestProgramStart::signOnAsAdministrator(QDialog *dialog)
+{
+    dialog->findChild<QComboBox *>(QStringLiteral("UserIDBox"))->setEditText(QStringLiteral("ADM"));
+    auto *password = dialog->findChild<QLineEdit *>(QStringLiteral("PasswordEdit"));
+    password->setText(QStringLiteral("pw"));
+    QTest::keyClick(password, Qt::Key_F3);
+}
+
+void TestProgramStart::signOnShowsTheMainWindow()
+{
+    TestDatabase db(TestDatabase::currentBackend());
+    ScriptedMessages messages;
+    QVERIFY(WriteParameter(QStringLiteral("不自动数据备份"), QStringLiteral("是")));
+    prepareSignOn(db);
+    DialogWatcher watcher(signOnAsAdministrator);
     ProgramStart start(options());
 
     QCOMPARE(start.run(), ProgramStart::Outcome::SignedOn);
@@ -222,18 +263,45 @@ void TestProgramStart::signOnShowsTheMainWindow()
     QCOMPARE(main->windowTitle(), QStringLiteral("东方运输公司") + ProductTitle);
     QCOMPARE(main->minimumSize(), QSize(600, 460));
     QCOMPARE(App().UserID, QStringLiteral("ADM"));
-    QCOMPARE(App().DataDir, db.dataDir());
-    QCOMPARE(App().BaseDir, QFileInfo(db.dataDir()).absolutePath());
+    // A server database has no directory: the program's start directory stands in for it.
+    QCOMPARE(App().DataDir, db.isServer() ? QString() : db.dataDir());
+    QCOMPARE(App().BaseDir, db.isServer() ? QDir::currentPath() : QFileInfo(db.dataDir()).absolutePath());
     QCOMPARE(App().HelpFile, QCoreApplication::applicationDirPath() + QStringLiteral("/路威车辆管理系统帮助.html"));
     QCOMPARE(App().TodayText, QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")));
     QCOMPARE((QStringList{App().CompanyPhone, App().CompanyFax, App().CompanyAddress}),
              (QStringList{"010-1", "010-2", "北京"}));
-    QVERIFY(messages.errors.isEmpty());
+    QTest::qWait(50);
+    QCOMPARE(messagesAfterScreenCheck(messages), QStringList{});
+}
+
+// The signed-on main window offers the backup once it shows; taken, it archives the
+// database into the remembered backup directory.
+void TestProgramStart::firstShowBacksUp()
+{
+    TestDatabase db(TestDatabase::currentBackend());
+    ScriptedMessages messages;
+    QTemporaryDir backups;
+    QVERIFY(WriteParameter(QStringLiteral("不自动数据备份"), QStringLiteral("否")));
+    SettingsStore::write(QStringLiteral("RuveloData"), backups.path() + QLatin1Char('/'));  // stored as the chooser gives it
+    prepareSignOn(db);
+    messages.answers << true;
+    DialogWatcher watcher(signOnAsAdministrator);
+    ProgramStart start(options());
+
+    QCOMPARE(start.run(), ProgramStart::Outcome::SignedOn);
+    QTRY_COMPARE_WITH_TIMEOUT(messagesAfterScreenCheck(messages).size(), 2, 20000);
+    const QStringList shown = messagesAfterScreenCheck(messages);
+    QCOMPARE(shown.first(), QStringLiteral("Q:是否备份数据 ?"));
+    QVERIFY2(shown.last().startsWith(QStringLiteral("W:数据库成功备份到：")), qPrintable(shown.last()));
+    const QStringList archives = QDir(backups.path()).entryList(QDir::Files);
+    QCOMPARE(archives.size(), 1);
+    QVERIFY(archives.first().startsWith(QStringLiteral("东方运输公司工程车辆")));
+    QVERIFY(QFileInfo(backups.filePath(archives.first())).size() > 0);
 }
 
 void TestProgramStart::secondCopyEnds()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     ScriptedMessages messages;
     SettingsStore::write(MainAliasName, db.aliasValue());
     SingleInstance running(m_instanceDir.path());

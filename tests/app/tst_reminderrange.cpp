@@ -12,6 +12,7 @@ class TestReminderRange : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data();
     void counts_data();
     void counts();
     void rangeCodes_data();
@@ -39,6 +40,11 @@ void fill(DatabaseEngine &engine)
 
 } // namespace
 
+void TestReminderRange::initTestCase_data()
+{
+    TestDatabase::addBackendRows();
+}
+
 void TestReminderRange::counts_data()
 {
     QTest::addColumn<QDate>("today");
@@ -55,7 +61,7 @@ void TestReminderRange::counts()
 {
     QFETCH(QDate, today);
     QFETCH(QList<int>, counts);
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     fill(db.engine());
     QList<int> found;
     for (int choice = 1; choice <= 4; ++choice)
@@ -79,7 +85,7 @@ void TestReminderRange::rangeCodes()
     QFETCH(QDate, today);
     QFETCH(QList<int>, codes);
     QFETCH(int, warnings);
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     ScriptedMessages messages;
     fill(db.engine());
     QList<int> found;

@@ -16,6 +16,7 @@ class TestLogonForm : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data();
     void initTestCase();
     void init();
     void cleanup();
@@ -36,6 +37,11 @@ private:
     QString m_hash3;
 };
 
+void TestLogonForm::initTestCase_data()
+{
+    TestDatabase::addBackendRows();
+}
+
 void TestLogonForm::initTestCase()
 {
     m_hash1 = HashPassword(QStringLiteral("pw1"));
@@ -51,7 +57,7 @@ void TestLogonForm::addUser(const QString &id, const QString &name, const QStrin
 
 void TestLogonForm::init()
 {
-    m_db = std::make_unique<TestDatabase>();
+    m_db = std::make_unique<TestDatabase>(TestDatabase::currentBackend());
     const AppValues initial;
     App().UserID = initial.UserID;
     App().UserName = initial.UserName;

@@ -122,6 +122,7 @@ class TestTMainForm : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data();
     void init();
     void cleanup();
     void menusAndToolBar();
@@ -154,9 +155,14 @@ private:
     QList<QPointer<FakeScreen>> m_screens;
 };
 
+void TestTMainForm::initTestCase_data()
+{
+    TestDatabase::addBackendRows();
+}
+
 void TestTMainForm::init()
 {
-    m_db = std::make_unique<TestDatabase>();
+    m_db = std::make_unique<TestDatabase>(TestDatabase::currentBackend());
     m_messages = std::make_unique<ScriptedMessages>();
     m_events.clear();
     m_screens.clear();

@@ -13,6 +13,7 @@ class TestSetAutoIDForm : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase_data();
     void showsTheSwitches_data();
     void showsTheSwitches();
     void writesEverySwitchInOrder();
@@ -36,6 +37,11 @@ QList<bool> boxStates(const TSetAutoIDForm &form)
 
 } // namespace
 
+void TestSetAutoIDForm::initTestCase_data()
+{
+    TestDatabase::addBackendRows();
+}
+
 void TestSetAutoIDForm::showsTheSwitches_data()
 {
     QTest::addColumn<QStringList>("values");  // per switch; empty: no row
@@ -52,7 +58,7 @@ void TestSetAutoIDForm::showsTheSwitches()
 {
     QFETCH(QStringList, values);
     QFETCH(QList<bool>, checked);
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     for (int i = 0; i < SwitchNames.size(); ++i) {
         ExecuteSQL(MainDatabaseName, QStringLiteral("DELETE FROM SYS_ID_TABLE WHERE NAME_ID = ") + sqlText(SwitchNames[i]));
         if (!values[i].isEmpty())
@@ -66,15 +72,16 @@ void TestSetAutoIDForm::showsTheSwitches()
 
 void TestSetAutoIDForm::writesEverySwitchInOrder()
 {
-    TestDatabase db;
+    TestDatabase db(TestDatabase::currentBackend());
     ScriptedMessages messages;
     // A missing row is added rather than updated.
     ExecuteSQL(MainDatabaseName, QStringLiteral("DELETE FROM SYS_ID_TABLE WHERE NAME_ID = '员工编号'"));
-    db.engine().run(QStringLiteral("CREATE TEMP TABLE WRITES(SEQ INTEGER PRIMARY KEY, NAME_ID TEXT, AUTO_ID TEXT, KIND TEXT)"));
-    db.engine().run(QStringLiteral("CREATE TEMP TRIGGER LOG_UPDATE AFTER UPDATE ON SYS_ID_TABLE BEGIN "
-                                   "INSERT INTO WRITES(NAME_ID,AUTO_ID,KIND) VALUES(NEW.NAME_ID,NEW.AUTO_ID,'U'); END"));
-    db.engine().run(QStringLiteral("CREATE TEMP TRIGGER LOG_INSERT AFTER INSERT ON SYS_ID_TABLE BEGIN "
-                                   "INSERT INTO WRITES(NAME_ID,AUTO_ID,KIND) VALUES(NEW.NAME_ID,NEW.AUTO_ID,'I'); END"));
+    db.engine().run(QStringLiteral("CREATE TABLE WRITES(SEQ %1 PRIMARY KEY, NAME_ID TEXT, AUTO_ID TEXT, KIND TEXT)")
+                        .arg(db.isServer() ? QStringLiteral("SERIAL") : QStringLiteral("INTEGER")));
+    db.addTrigger(QStringLiteral("LOG_UPDATE"), QStringLiteral("AFTER UPDATE ON SYS_ID_TABLE"),
+                  QStringLiteral("INSERT INTO WRITES(NAME_ID,AUTO_ID,KIND) VALUES(NEW.NAME_ID,NEW.AUTO_ID,'U')"));
+    db.addTrigger(QStringLiteral("LOG_INSERT"), QStringLiteral("AFTER INSERT ON SYS_ID_TABLE"),
+                  QStringLiteral("INSERT INTO WRITES(NAME_ID,AUTO_ID,KIND) VALUES(NEW.NAME_ID,NEW.AUTO_ID,'I')"));
 
     TSetAutoIDForm form;
     form.show();
