@@ -212,15 +212,22 @@ void TQXQuery::editGuard()
 
 // ---- Add, edit, cancel -----------------------------------------------------------------------
 
-void TQXQuery::AppendRecord()
+bool TQXQuery::beginChange()
 {
     if (state() == State::Inactive)
         throw DatabaseError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(objectName()));
     if (isEditing())
-        return;
+        return false;
     if (NoCheck && m_hook)
         m_hook->setColorSwitch(*this, false);
     refreshContext();
+    return true;
+}
+
+void TQXQuery::AppendRecord()
+{
+    if (!beginChange())
+        return;
     addGuard();
     startInsert();
     try {
@@ -321,13 +328,8 @@ bool TQXQuery::Renumber(const QString &column)
 
 void TQXQuery::EditRecord()
 {
-    if (state() == State::Inactive)
-        throw DatabaseError(QStringLiteral("%1: Cannot perform this operation on a closed dataset").arg(objectName()));
-    if (isEditing())
+    if (!beginChange())
         return;
-    if (NoCheck && m_hook)
-        m_hook->setColorSwitch(*this, false);
-    refreshContext();
     if (isEmpty()) {
         // Nothing to edit: a new record starts instead.
         addGuard();

@@ -132,6 +132,9 @@ public:
     static constexpr int InsertAttempts = 5;
 
 private:
+    // The common start of an add or an edit: refused on a closed query, nothing while a
+    // change is under way; false when the change does not start.
+    bool beginChange();
     void refreshContext();
     void addGuard();
     void editGuard();

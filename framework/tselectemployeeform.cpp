@@ -6,6 +6,7 @@
 #include "descendantcondition.h"
 #include "gridscreenhook.h"
 #include "messageservice.h"
+#include "pickkeys.h"
 #include "querycommand.h"
 #include "sqldialect.h"
 #include "tqxndbgrid.h"
@@ -192,16 +193,6 @@ void TSelectEmployeeForm::Button_okClick()
 
 void TSelectEmployeeForm::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_F3:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        Button_okClick();
-        return;
-    case Qt::Key_F12:
-        reject();
-        return;
-    default:
+    if (!HandlePickKeys(*this, event, [this] { Button_okClick(); }))
         QDialog::keyPressEvent(event);
-    }
 }

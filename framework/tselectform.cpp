@@ -1,5 +1,6 @@
 #include "tselectform.h"
 
+#include "pickkeys.h"
 #include "tqxdataset.h"
 #include "tqxquerymodel.h"
 
@@ -137,18 +138,8 @@ void TSelectForm::showEvent(QShowEvent *event)
 
 void TSelectForm::keyPressEvent(QKeyEvent *event)
 {
-    switch (event->key()) {
-    case Qt::Key_F3:
-    case Qt::Key_Enter:
-    case Qt::Key_Return:
-        accept();
-        return;
-    case Qt::Key_F12:
-        reject();
-        return;
-    default:
+    if (!HandlePickKeys(*this, event, [this] { accept(); }))
         QDialog::keyPressEvent(event);
-    }
 }
 
 void TSelectForm::gridDoubleClicked()
