@@ -9,6 +9,8 @@
 #include <QApplication>
 #include <QStyle>
 
+#include <functional>
+
 namespace {
 
 enum Role { IdRole = Qt::UserRole + 1, CaptionRole, RecordRole, ImageRole };
@@ -216,6 +218,54 @@ QTreeWidgetItem *TQXTreeView::AddNode(QTreeWidgetItem *parent, const QString &ca
         HandleCurrentException(this);
         return nullptr;
     }
+}
+
+void TQXTreeView::OrderChildren(QTreeWidgetItem *parent, const QStringList &ids)
+{
+    if (!parent || HoldsOnlyPlaceholder(parent))
+        return;
+    QList<QTreeWidgetItem *> wanted;
+    for (const QString &id : ids) {
+        for (int i = 0; i < parent->childCount(); ++i) {
+            QTreeWidgetItem *child = parent->child(i);
+            if (!wanted.contains(child) && NodeId(child) == id) {
+                wanted << child;
+                break;
+            }
+        }
+    }
+    for (int i = 0; i < parent->childCount(); ++i) {
+        if (!wanted.contains(parent->child(i)))
+            wanted << parent->child(i);
+    }
+    bool ordered = true;
+    for (int i = 0; i < wanted.size() && ordered; ++i)
+        ordered = parent->child(i) == wanted.at(i);
+    if (ordered)
+        return;
+    // Taking the current node out would change the selection; it stays, the others move.
+    QTreeWidgetItem *current = currentItem();
+    QTreeWidgetItem *kept = wanted.contains(current) ? current : nullptr;
+    QList<QTreeWidgetItem *> expanded;
+    for (QTreeWidgetItem *child : std::as_const(wanted)) {
+        if (child == kept)
+            continue;
+        const std::function<void(QTreeWidgetItem *)> collect = [&](QTreeWidgetItem *node) {
+            if (node->isExpanded())
+                expanded << node;
+            for (int i = 0; i < node->childCount(); ++i)
+                collect(node->child(i));
+        };
+        collect(child);
+        parent->removeChild(child);
+    }
+    // With the others out, the kept node is the only child: each node goes in at its place.
+    for (int i = 0; i < wanted.size(); ++i) {
+        if (wanted.at(i) != kept)
+            parent->insertChild(i, wanted.at(i));
+    }
+    for (QTreeWidgetItem *node : std::as_const(expanded))
+        node->setExpanded(true);
 }
 
 bool TQXTreeView::DeleteNode(QTreeWidgetItem *node, bool withChildren)

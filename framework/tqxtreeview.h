@@ -76,6 +76,9 @@ public:
     void SetNodeCaption(QTreeWidgetItem *node, const QString &caption);
     // Shows `caption` on every node whose identifier is `id`.
     void RecaptionNodes(const QString &id, const QString &caption);
+    // Puts the loaded children of `parent` in the order of `ids` (children not named keep
+    // their order after them). The current node stays current: the others move around it.
+    void OrderChildren(QTreeWidgetItem *parent, const QStringList &ids);
 
     static bool IsPlaceholder(const QTreeWidgetItem *node);
     // True while the node's children are not loaded (its only child is the placeholder).

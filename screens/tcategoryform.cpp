@@ -4,6 +4,7 @@
 #include "appvalues.h"
 #include "dbhelpers.h"
 #include "messageservice.h"
+#include "sqldialect.h"
 #include "tagproperty.h"
 #include "tcategoryprint.h"
 #include "tqxdatasource.h"
@@ -336,13 +337,26 @@ void TCategoryForm::button_saveClick()
         // The selected node's own record (also a root that has a row of its own).
         m_selectedNode->setText(0, name);
         QXTreeView->SetNodeCaption(m_selectedNode, name);
+        OrderSiblings(m_selectedNode->parent());
     } else if (inserting) {
         // Children not loaded yet include the new row when the node expands.
-        if (!TQXTreeView::HoldsOnlyPlaceholder(m_selectedNode))
-            QXTreeView->AddNode(m_selectedNode, name, id);
+        if (!TQXTreeView::HoldsOnlyPlaceholder(m_selectedNode) && QXTreeView->AddNode(m_selectedNode, name, id))
+            OrderSiblings(m_selectedNode);
     } else {
         QXTreeView->RecaptionNodes(id, name);
     }
+}
+
+void TCategoryForm::OrderSiblings(QTreeWidgetItem *parent)
+{
+    if (!parent)
+        return;
+    const QString parentId = QXTreeView->NodeId(parent);
+    QStringList ids;
+    const auto rows = OpenSQL(MainDatabaseName, m_setup.table->childrenStatement() + sqlText(parentId) + SortTail);
+    for (; !rows->eof(); rows->next())
+        ids << rows->text(0);
+    QXTreeView->OrderChildren(parent, ids);
 }
 
 void TCategoryForm::button_deleteClick()

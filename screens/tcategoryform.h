@@ -63,6 +63,8 @@ protected:
     void LoadSelectedRecord();
     // The identifier of the record shown; empty when there is none.
     QString RecordId() const;
+    // Puts the loaded children of `parent` in the order of their order numbers.
+    void OrderSiblings(QTreeWidgetItem *parent);
     // The noun of the tree's captions and messages ("车辆类别", "部门").
     QString Word() const;
     // Sets the insert, modify and delete statements to write `columns` (the id column is

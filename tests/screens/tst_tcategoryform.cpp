@@ -211,6 +211,38 @@ private slots:
         QCOMPARE(TQXTreeView::ImageIndex(engine), 0);
     }
 
+    // A changed order number moves the node among its loaded siblings, which keep their
+    // expanded children; the moved node stays selected. A new node takes its place too.
+    void reordering()
+    {
+        const TreeTable &table = TreeTable::WorkType();
+        addRow(table, "W1", "运输", "G001", 10);
+        addRow(table, "W2", "吊装", "G001", 20);
+        addRow(table, "W3", "拖车", "G001", 30);
+        addRow(table, "W11", "短途", "W1", 1);
+        open(new TCarWorkTypeForm(main.get()));
+        TCategoryForm &s = *screen;
+        node("运输")->setExpanded(true);
+        QCOMPARE(childCaptions(node("运输")), QStringList{"短途"});
+
+        select(node("拖车"));
+        s.button_edit->click();
+        s.DBEditOrder->setText("5");
+        s.button_save->click();
+        QVERIFY(messages->all.isEmpty());
+        QCOMPARE(childCaptions(root()), (QStringList{"拖车", "运输", "吊装"}));
+        QCOMPARE(s.QXTreeView->currentItem(), node("拖车"));
+        QCOMPARE(s.SelectedId(), QString("W3"));
+        QVERIFY(node("运输")->isExpanded());
+        QCOMPARE(childCaptions(node("运输")), QStringList{"短途"});
+
+        select(root());
+        addCategory("起重", "15");
+        QVERIFY(messages->all.isEmpty());
+        QCOMPARE(childCaptions(root()), (QStringList{"拖车", "运输", "起重", "吊装"}));
+        QCOMPARE(s.QXTreeView->currentItem(), root());
+    }
+
     // Per screen: the depth limit, the sub-category refusal and the usage refusal.
     void refusals_data()
     {
