@@ -140,7 +140,10 @@ QStringList SchemaDefinition::createStatements(Engine engine) const
             if (column.type == QLatin1String("TEXT"))
                 parts << QStringLiteral("%1 %3 CONSTRAINT width_%1 CHECK (gbk_width(%1) <= %2)")
                              .arg(column.name).arg(column.width)
-                             .arg(sqlite ? QStringLiteral("VARCHAR(%1)").arg(column.width) : QStringLiteral("VARCHAR"));
+                             // On the server text compares and sorts by code point, as on
+                             // the file, whatever the database's locale.
+                             .arg(sqlite ? QStringLiteral("VARCHAR(%1)").arg(column.width)
+                                         : QStringLiteral("VARCHAR COLLATE \"C\""));
             else if (column.type == QLatin1String("DATE") && sqlite)
                 parts << QStringLiteral("%1 DATE CONSTRAINT date_%1 CHECK (%1 IS NULL OR coalesce(date(%1, '+0 days') = %1, 0))").arg(column.name);
             else if (column.type == QLatin1String("FLOAT") && !sqlite)

@@ -39,6 +39,24 @@ private slots:
         QCOMPARE(db.engine().columns("QX_EMPLOYEE_TABLE").last().width, 0);
     }
 
+    // Text sorts by code point on every engine, also on a server whose default collation
+    // orders Chinese by its reading.
+    void textSortsAsOnTheFile_data() { TestDatabase::addBackendRows(); }
+    void textSortsAsOnTheFile()
+    {
+        QFETCH(QString, backend);
+        TestDatabase db(backend, "TEMPLATE template0 LOCALE_PROVIDER icu ICU_LOCALE 'zh' LOCALE 'C.UTF-8'");
+        int id = 0;
+        for (const char *name : {"北京", "阿城", "b", "A"})
+            db.engine().run("INSERT INTO QX_CAR_TYPE_TABLE(CAR_TYPE_ID,CAR_TYPE_NAME) VALUES(?,?)",
+                            {QString::number(++id), QString::fromUtf8(name)});
+        QStringList order;
+        QSqlQuery rows = db.engine().run("SELECT CAR_TYPE_NAME FROM QX_CAR_TYPE_TABLE ORDER BY CAR_TYPE_NAME");
+        while (rows.next())
+            order << rows.value(0).toString();
+        QCOMPARE(order, (QStringList{"A", "b", "北京", "阿城"}));
+    }
+
     void shippedRows_data() { TestDatabase::addBackendRows(); }
     void shippedRows()
     {

@@ -52,7 +52,7 @@ QString TestDatabase::currentBackend()
     return backend;
 }
 
-TestDatabase::TestDatabase(const QString &backend) : m_backend(backend)
+TestDatabase::TestDatabase(const QString &backend, const QString &serverOptions) : m_backend(backend)
 {
     qputenv("RUVELO_SETTINGS", QDir(m_dir.path()).filePath(QStringLiteral("settings.ini")).toUtf8());
     if (isServer()) {
@@ -60,7 +60,7 @@ TestDatabase::TestDatabase(const QString &backend) : m_backend(backend)
             qFatal("RUVELO_TEST_PG is not set");
         m_serverDatabase = QStringLiteral("ruvelo_test_%1_%2").arg(QCoreApplication::applicationPid())
                                .arg(QRandomGenerator::global()->generate());
-        runOnServer(QStringLiteral("CREATE DATABASE %1").arg(m_serverDatabase));
+        runOnServer(QStringLiteral("CREATE DATABASE %1 %2").arg(m_serverDatabase, serverOptions));
         QUrl url(serverBase());
         url.setPath(QLatin1Char('/') + m_serverDatabase);
         m_serverUrl = url.toString();

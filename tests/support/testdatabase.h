@@ -15,7 +15,8 @@ class DatabaseEngine;
 class TestDatabase
 {
 public:
-    explicit TestDatabase(const QString &backend = QStringLiteral("sqlite"));
+    // `serverOptions` are added to the server's CREATE DATABASE (e.g. another locale).
+    explicit TestDatabase(const QString &backend = QStringLiteral("sqlite"), const QString &serverOptions = QString());
     ~TestDatabase();
 
     // The backends tests run on: SQLite always, PostgreSQL when RUVELO_TEST_PG is set.
