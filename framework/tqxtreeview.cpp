@@ -61,6 +61,12 @@ void TQXTreeView::ClearNodeSql()
     m_childCount = NodeSql{};
 }
 
+void TQXTreeView::SetRootOnlyNodeSql()
+{
+    ClearNodeSql();
+    SetNodeSql(NodeSqlSet::ChildCount, QString(), 0, QString(), QStringLiteral("A"), QString());
+}
+
 const TQXTreeView::NodeSql &TQXTreeView::nodeSql(NodeSqlSet which) const
 {
     return which == NodeSqlSet::Children ? m_children : m_childCount;

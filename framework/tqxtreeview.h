@@ -55,6 +55,9 @@ public:
                     const QString &kind, const QString &tail);
     // Empties both statement sets (the forms do this before setting a level's statements).
     void ClearNodeSql();
+    // Only the root's child count, of kind "A": the root gets its expand button without
+    // counting. Level statements follow as nodes expand.
+    void SetRootOnlyNodeSql();
     const NodeSql &nodeSql(NodeSqlSet which) const;
     // The statement a set gives for a node's identifier.
     static QString ComposeSql(const NodeSql &set, const QString &id, bool childCount);

@@ -19,7 +19,7 @@ TSelectCategoryForm::TSelectCategoryForm(const TreeTable &table, const QString &
     SelectedName = table.word;
     m_tree->RootId = Root;
     m_tree->RootCaption = table.word;
-    m_tree->SetNodeSql(TQXTreeView::NodeSqlSet::ChildCount, QString(), 0, QString(), QStringLiteral("A"), QString());
+    m_tree->SetRootOnlyNodeSql();
 }
 
 void TSelectCategoryForm::showEvent(QShowEvent *event)

@@ -20,8 +20,7 @@ void TSelectDeptForm::showEvent(QShowEvent *event)
     m_tree->ClearTree();
     m_tree->RootId = RootId;
     m_tree->RootCaption = RootName;
-    m_tree->ClearNodeSql();
-    m_tree->SetNodeSql(TQXTreeView::NodeSqlSet::ChildCount, QString(), 0, QString(), QStringLiteral("A"), QString());
+    m_tree->SetRootOnlyNodeSql();
     m_tree->BuildRoot();
     selectRoot();
 }

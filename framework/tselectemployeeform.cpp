@@ -97,7 +97,7 @@ TSelectEmployeeForm::TSelectEmployeeForm(QWidget *parent)
     m_tree->RootId = Root;
     m_tree->RootCaption = App().CompanyName;
     m_tree->DataBaseName = MainDatabaseName;
-    m_tree->SetNodeSql(TQXTreeView::NodeSqlSet::ChildCount, QString(), 0, QString(), QStringLiteral("A"), QString());
+    m_tree->SetRootOnlyNodeSql();
 
     connect(m_check, &QCheckBox::clicked, this, &TSelectEmployeeForm::CheckBox1Click);
     connect(m_ok, &QPushButton::clicked, this, &TSelectEmployeeForm::Button_okClick);

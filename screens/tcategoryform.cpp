@@ -81,9 +81,7 @@ TCategoryForm::TCategoryForm(const TCategorySetup &setup, QWidget *owner)
     QXTreeView->HookEvents();
     QXTreeView->RootId = RootId;
     QXTreeView->RootCaption = setup.rootCaption.isEmpty() ? Word() : setup.rootCaption;
-    // Kind "A": the root gets its expand button without counting.
-    QXTreeView->ClearNodeSql();
-    QXTreeView->SetNodeSql(TQXTreeView::NodeSqlSet::ChildCount, QString(), 0, QString(), QStringLiteral("A"), QString());
+    QXTreeView->SetRootOnlyNodeSql();
     QXTreeView->BuildRoot();
     QXTreeView->SetColor = true;
     QXTreeView->setCurrentItem(QXTreeView->topLevelItem(0));

@@ -186,9 +186,7 @@ void TOperationManForm::setUpTree()
     QXTreeView->HookEvents();
     QXTreeView->RootId = RootId;
     QXTreeView->RootCaption = App().CompanyName;
-    // Kind "A": the root gets its expand button without counting.
-    QXTreeView->ClearNodeSql();
-    QXTreeView->SetNodeSql(TQXTreeView::NodeSqlSet::ChildCount, QString(), 0, QString(), QStringLiteral("A"), QString());
+    QXTreeView->SetRootOnlyNodeSql();
     QXTreeView->BuildRoot();
     QXTreeView->SetColor = true;
     QXTreeView->setCurrentItem(QXTreeView->topLevelItem(0));
